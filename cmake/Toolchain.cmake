@@ -1,0 +1,34 @@
+# Compiler settings shared by the native and the Windows build.
+
+# Sources are UTF-8; every narrow literal becomes code page 936 bytes, the code page of the
+# program's texts and files, in both builds alike. The compiler is told GB18030, which encodes
+# every character of code page 936 with the same bytes, because the C++20 standard headers hold
+# a literal that code page 936 lacks; tools/check-texts.sh keeps our own sources within 936.
+add_compile_options(-finput-charset=UTF-8 -fexec-charset=GB18030 -Wall -Wextra)
+
+if(WIN32)
+    add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 WIN32_LEAN_AND_MEAN NOMINMAX)
+    # Only Windows system DLLs at run time.
+    add_link_options(-static -static-libgcc -static-libstdc++)
+    set(TARNWICK_PLATFORM_LIBS ws2_32 comctl32 gdi32 user32 kernel32)
+else()
+    set(TARNWICK_PLATFORM_LIBS pthread)
+    if(TARNWICK_SANITIZE STREQUAL "address")
+        add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                            -fno-sanitize-recover=undefined)
+        add_link_options(-fsanitize=address,undefined)
+    elseif(TARNWICK_SANITIZE STREQUAL "thread")
+        add_compile_options(-fsanitize=thread)
+        add_link_options(-fsanitize=thread)
+    endif()
+endif()
+
+if(CMAKE_CROSSCOMPILING)
+    # Cross-built test programs run under Wine in the build folder's private prefix.
+    set(TARNWICK_WINEPREFIX "${CMAKE_BINARY_DIR}/wine/prefix")
+    set(TARNWICK_TOOLS "${CMAKE_SOURCE_DIR}/tools")
+    configure_file(${CMAKE_SOURCE_DIR}/tools/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
+                   FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                    WORLD_READ WORLD_EXECUTE)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+endif()

@@ -1,0 +1,19 @@
+#include "common/app_dir.h"
+
+#include <unistd.h>
+
+#include <climits>
+
+namespace tarnwick {
+
+const std::string& AppDir() {
+    static const std::string dir = [] {
+        char path[PATH_MAX];
+        const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+        std::string exe = n > 0 ? std::string(path, size_t(n)) : std::string("./");
+        return exe.substr(0, exe.rfind('/') + 1);
+    }();
+    return dir;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,73 @@
+#include "common/message_box.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "common/text.h"
+
+namespace tarnwick {
+namespace {
+
+// Disables the thread's visible top-level windows while a box is open, so the box is modal to
+// the whole application, and enables them again afterwards. The box's own style stays the
+// plain button and icon value.
+class TaskWindowsDisabled {
+public:
+    TaskWindowsDisabled() {
+        EnumThreadWindows(GetCurrentThreadId(), &Collect, LPARAM(this));
+        for (HWND w : disabled_) EnableWindow(w, FALSE);
+    }
+    ~TaskWindowsDisabled() {
+        for (HWND w : disabled_) EnableWindow(w, TRUE);
+    }
+    TaskWindowsDisabled(const TaskWindowsDisabled&) = delete;
+    TaskWindowsDisabled& operator=(const TaskWindowsDisabled&) = delete;
+
+private:
+    static BOOL CALLBACK Collect(HWND window, LPARAM self) {
+        if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+            reinterpret_cast<TaskWindowsDisabled*>(self)->disabled_.push_back(window);
+        }
+        return TRUE;
+    }
+    std::vector<HWND> disabled_;
+};
+
+int Box(const std::string& text, const char* title, UINT style) {
+    HWND owner = GetActiveWindow();
+    int result;
+    {
+        const TaskWindowsDisabled others;
+        result = MessageBoxA(owner, text.c_str(), title, style);
+    }
+    if (owner) SetActiveWindow(owner);
+    return result;
+}
+
+}  // namespace
+
+void ShowInfo(const std::string& text) { Box(text, kMessageTitle, MB_OK | MB_ICONINFORMATION); }
+void ShowError(const std::string& text) { Box(text, kMessageTitle, MB_OK | MB_ICONSTOP); }
+void ShowWarning(const std::string& text) { Box(text, kMessageTitle, MB_OK | MB_ICONWARNING); }
+
+bool AskYesNo(const std::string& text) {
+    return Box(text, kMessageTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void ShowGeneralError(std::string_view message) {
+    Box(WithFullStop(message), kApplicationTitle, MB_OK | MB_ICONSTOP);
+}
+
+void ShowCurrentException() {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        ShowGeneralError(e.what());
+    } catch (...) {
+        ShowGeneralError("Unknown error");
+    }
+}
+
+}  // namespace tarnwick

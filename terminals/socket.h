@@ -1,0 +1,72 @@
+// A thin owner of one IPv4 TCP socket: Winsock 2 on Windows, POSIX sockets elsewhere.
+// Blocking calls only; the thread that owns a socket is the only one that closes it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <system_error>
+
+namespace tarnwick {
+
+class Socket {
+public:
+    Socket() = default;
+    ~Socket() { Close(); }
+    Socket(Socket&& other) noexcept : handle_(other.Release()) {}
+    Socket& operator=(Socket&& other) noexcept;
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+
+    // A listening socket on `address` (host byte order; 0 = every local address) and `port`.
+    // No address-reuse option is set; on Windows the port is held exclusively.
+    static Socket Listen(std::uint32_t address, std::uint16_t port, int backlog,
+                         std::error_code& error);
+    // A connected socket, for clients and tests; `from`, when not 0, is the local address.
+    static Socket Connect(std::uint32_t address, std::uint16_t port, std::error_code& error,
+                          std::uint32_t from = 0);
+
+    // Waits for the next connection; an invalid socket once the listener is interrupted.
+    Socket Accept(std::error_code& error);
+
+    // Bytes read into `buffer`: 0 when the peer closed, negative when the connection failed.
+    std::ptrdiff_t Receive(char* buffer, std::size_t size);
+    // Writes all bytes in one call where the platform allows; false when the connection failed.
+    bool SendAll(const char* data, std::size_t size);
+
+    void SetNoDelay();
+    // Bounds every later Receive; for clients and tests (the server's reads never time out).
+    void SetReceiveTimeout(int milliseconds);
+    // The peer's address as dotted text; empty when unknown.
+    std::string PeerAddress() const;
+    std::uint16_t LocalPort() const;
+
+    // Tells the peer that nothing more will be sent; reading goes on.
+    void FinishSending();
+
+    // From another thread: releases a pending Accept, Receive or SendAll on this socket without
+    // releasing the handle, which stays the owner's to close.
+    void Interrupt();
+
+    bool Valid() const { return handle_ != kInvalid; }
+    void Close();
+
+private:
+    using Handle = std::intptr_t;
+    static constexpr Handle kInvalid = -1;
+    explicit Socket(Handle handle) : handle_(handle) {}
+    Handle Release() noexcept {
+        const Handle h = handle_;
+        handle_ = kInvalid;
+        return h;
+    }
+
+    Handle handle_ = kInvalid;
+};
+
+// Dotted text of an IPv4 address in host byte order.
+std::string DottedAddress(std::uint32_t address);
+
+inline constexpr std::uint32_t kLoopback = 0x7F000001;
+
+}  // namespace tarnwick

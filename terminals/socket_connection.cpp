@@ -1,0 +1,17 @@
+#include "terminals/socket_connection.h"
+
+namespace tarnwick {
+
+void ServeSocket(Socket socket, TerminalService& service) noexcept {
+    try {
+        // Each reply goes out at once: no delayed ACK may hold the second line of an answer.
+        socket.SetNoDelay();
+        SocketStream stream(socket);
+        TerminalConnection connection{stream, socket.PeerAddress(), {}};
+        ServeConnection(connection, service);
+    } catch (...) {
+        // The address text could not be made: the connection ends unserved.
+    }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,26 @@
+// A terminal connection over a socket.
+#pragma once
+
+#include "terminals/connection.h"
+#include "terminals/socket.h"
+
+namespace tarnwick {
+
+class SocketStream final : public ByteStream {
+public:
+    explicit SocketStream(Socket& socket) : socket_(socket) {}
+    std::ptrdiff_t Receive(char* buffer, std::size_t size) override {
+        return socket_.Receive(buffer, size);
+    }
+    bool SendAll(const char* data, std::size_t size) override {
+        return socket_.SendAll(data, size);
+    }
+
+private:
+    Socket& socket_;
+};
+
+// Serves an accepted connection until it ends; the socket is closed on return.
+void ServeSocket(Socket socket, TerminalService& service) noexcept;
+
+}  // namespace tarnwick

@@ -1,0 +1,127 @@
+#include "terminals/socket.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace tarnwick {
+namespace {
+
+sockaddr_in Ipv4(std::uint32_t address, std::uint16_t port) {
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(address);
+    a.sin_port = htons(port);
+    return a;
+}
+
+std::error_code LastError() { return {errno, std::system_category()}; }
+
+}  // namespace
+
+Socket& Socket::operator=(Socket&& other) noexcept {
+    if (this != &other) {
+        Close();
+        handle_ = other.Release();
+    }
+    return *this;
+}
+
+Socket Socket::Listen(std::uint32_t address, std::uint16_t port, int backlog,
+                      std::error_code& error) {
+    Socket s(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    const sockaddr_in a = Ipv4(address, port);
+    if (!s.Valid() || ::bind(int(s.handle_), reinterpret_cast<const sockaddr*>(&a), sizeof a) ||
+        ::listen(int(s.handle_), backlog)) {
+        error = LastError();
+        return {};
+    }
+    error.clear();
+    return s;
+}
+
+Socket Socket::Connect(std::uint32_t address, std::uint16_t port, std::error_code& error,
+                       std::uint32_t from) {
+    Socket s(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    const sockaddr_in local = Ipv4(from, 0);
+    const sockaddr_in remote = Ipv4(address, port);
+    if (!s.Valid() ||
+        (from && ::bind(int(s.handle_), reinterpret_cast<const sockaddr*>(&local), sizeof local)) ||
+        ::connect(int(s.handle_), reinterpret_cast<const sockaddr*>(&remote), sizeof remote)) {
+        error = LastError();
+        return {};
+    }
+    error.clear();
+    return s;
+}
+
+Socket Socket::Accept(std::error_code& error) {
+    for (;;) {
+        const int fd = ::accept4(int(handle_), nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd >= 0) {
+            error.clear();
+            return Socket(fd);
+        }
+        if (errno == EINTR || errno == ECONNABORTED) continue;
+        error = LastError();
+        return {};
+    }
+}
+
+std::ptrdiff_t Socket::Receive(char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t n = ::recv(int(handle_), buffer, size, 0);
+        if (n >= 0 || errno != EINTR) return n;
+    }
+}
+
+bool Socket::SendAll(const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::send(int(handle_), data, size, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        data += n;
+        size -= size_t(n);
+    }
+    return true;
+}
+
+void Socket::SetNoDelay() {
+    const int on = 1;
+    ::setsockopt(int(handle_), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+}
+
+void Socket::SetReceiveTimeout(int milliseconds) {
+    const timeval t{milliseconds / 1000, (milliseconds % 1000) * 1000};
+    ::setsockopt(int(handle_), SOL_SOCKET, SO_RCVTIMEO, &t, sizeof t);
+}
+
+std::string Socket::PeerAddress() const {
+    sockaddr_in a{};
+    socklen_t length = sizeof a;
+    if (::getpeername(int(handle_), reinterpret_cast<sockaddr*>(&a), &length)) return {};
+    return DottedAddress(ntohl(a.sin_addr.s_addr));
+}
+
+std::uint16_t Socket::LocalPort() const {
+    sockaddr_in a{};
+    socklen_t length = sizeof a;
+    if (::getsockname(int(handle_), reinterpret_cast<sockaddr*>(&a), &length)) return 0;
+    return ntohs(a.sin_port);
+}
+
+void Socket::FinishSending() { ::shutdown(int(handle_), SHUT_WR); }
+
+void Socket::Interrupt() {
+    if (Valid()) ::shutdown(int(handle_), SHUT_RDWR);
+}
+
+void Socket::Close() {
+    if (Valid()) ::close(int(Release()));
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,145 @@
+#include "terminals/socket.h"
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#include <windows.h>
+
+namespace tarnwick {
+namespace {
+
+// Winsock is started once for the life of the process.
+void StartWinsock() {
+    static const bool started = [] {
+        WSADATA data;
+        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    (void)started;
+}
+
+sockaddr_in Ipv4(std::uint32_t address, std::uint16_t port) {
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(address);
+    a.sin_port = htons(port);
+    return a;
+}
+
+std::error_code LastError() { return {WSAGetLastError(), std::system_category()}; }
+
+SOCKET NewStreamSocket() {
+    StartWinsock();
+    return ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+}
+
+}  // namespace
+
+Socket& Socket::operator=(Socket&& other) noexcept {
+    if (this != &other) {
+        Close();
+        handle_ = other.Release();
+    }
+    return *this;
+}
+
+Socket Socket::Listen(std::uint32_t address, std::uint16_t port, int backlog,
+                      std::error_code& error) {
+    Socket s{Handle(NewStreamSocket())};
+    const SOCKET h = SOCKET(s.handle_);
+    // Forbids any other program to bind the port while this one listens on it.
+    const BOOL exclusive = TRUE;
+    const sockaddr_in a = Ipv4(address, port);
+    if (!s.Valid() ||
+        ::setsockopt(h, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive),
+                     sizeof exclusive) ||
+        ::bind(h, reinterpret_cast<const sockaddr*>(&a), sizeof a) || ::listen(h, backlog)) {
+        error = LastError();
+        return {};
+    }
+    error.clear();
+    return s;
+}
+
+Socket Socket::Connect(std::uint32_t address, std::uint16_t port, std::error_code& error,
+                       std::uint32_t from) {
+    Socket s{Handle(NewStreamSocket())};
+    const sockaddr_in local = Ipv4(from, 0);
+    const sockaddr_in remote = Ipv4(address, port);
+    if (!s.Valid() ||
+        (from && ::bind(SOCKET(s.handle_), reinterpret_cast<const sockaddr*>(&local), sizeof local)) ||
+        ::connect(SOCKET(s.handle_), reinterpret_cast<const sockaddr*>(&remote), sizeof remote)) {
+        error = LastError();
+        return {};
+    }
+    error.clear();
+    return s;
+}
+
+Socket Socket::Accept(std::error_code& error) {
+    for (;;) {
+        const SOCKET h = ::accept(SOCKET(handle_), nullptr, nullptr);
+        if (h != INVALID_SOCKET) {
+            error.clear();
+            return Socket(Handle(h));
+        }
+        if (WSAGetLastError() == WSAECONNRESET) continue;
+        error = LastError();
+        return {};
+    }
+}
+
+std::ptrdiff_t Socket::Receive(char* buffer, std::size_t size) {
+    const int n = ::recv(SOCKET(handle_), buffer, int(size), 0);
+    return n == SOCKET_ERROR ? -1 : n;
+}
+
+bool Socket::SendAll(const char* data, std::size_t size) {
+    while (size > 0) {
+        const int n = ::send(SOCKET(handle_), data, int(size), 0);
+        if (n == SOCKET_ERROR || n == 0) return false;
+        data += n;
+        size -= size_t(n);
+    }
+    return true;
+}
+
+void Socket::SetNoDelay() {
+    const BOOL on = TRUE;
+    ::setsockopt(SOCKET(handle_), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on),
+                 sizeof on);
+}
+
+void Socket::SetReceiveTimeout(int milliseconds) {
+    const DWORD t = DWORD(milliseconds);
+    ::setsockopt(SOCKET(handle_), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&t),
+                 sizeof t);
+}
+
+std::string Socket::PeerAddress() const {
+    sockaddr_in a{};
+    int length = sizeof a;
+    if (::getpeername(SOCKET(handle_), reinterpret_cast<sockaddr*>(&a), &length)) return {};
+    return DottedAddress(ntohl(a.sin_addr.s_addr));
+}
+
+std::uint16_t Socket::LocalPort() const {
+    sockaddr_in a{};
+    int length = sizeof a;
+    if (::getsockname(SOCKET(handle_), reinterpret_cast<sockaddr*>(&a), &length)) return 0;
+    return ntohs(a.sin_port);
+}
+
+void Socket::FinishSending() { ::shutdown(SOCKET(handle_), SD_SEND); }
+
+void Socket::Interrupt() {
+    if (!Valid()) return;
+    // A thread blocked in send is released only by cancelling its I/O; shutdown then makes
+    // every later call on the socket fail at once.
+    CancelIoEx(reinterpret_cast<HANDLE>(handle_), nullptr);
+    ::shutdown(SOCKET(handle_), SD_BOTH);
+}
+
+void Socket::Close() {
+    if (Valid()) ::closesocket(SOCKET(Release()));
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,47 @@
+// Loopback plumbing for protocol tests: a server that accepts connections itself and serves
+// each on a thread of its own, and a blocking client with a read timeout.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "terminals/socket.h"
+#include "terminals/socket_connection.h"
+
+namespace tarnwick::testing {
+
+class LoopbackServer {
+public:
+    explicit LoopbackServer(TerminalService& service);
+    ~LoopbackServer();
+    std::uint16_t Port() const { return port_; }
+
+private:
+    void AcceptLoop();
+
+    TerminalService& service_;
+    Socket listener_;
+    std::uint16_t port_ = 0;
+    std::mutex mutex_;
+    std::vector<std::thread> connections_;
+    std::thread acceptor_;
+};
+
+class Client {
+public:
+    explicit Client(std::uint16_t port, std::uint32_t from = kLoopback);
+    void Send(std::string_view bytes);
+    // Reads until `size` bytes arrived, the server closed, or the timeout passed.
+    std::string Read(size_t size);
+    // Everything until the server closes; "<timeout>" when it does not.
+    std::string ReadToClose();
+    void CloseSending() { socket_.FinishSending(); }
+
+private:
+    Socket socket_;
+};
+
+}  // namespace tarnwick::testing
