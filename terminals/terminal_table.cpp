@@ -115,12 +115,12 @@ void TerminalTable::Sweep() {
             // A removal higher up shifts the rows below it; a place past the end is empty.
             if (i >= rows_.size()) continue;
             const TerminalRow& row = *rows_[i];
-            const std::string code(CodePart(row));
-            if (code.empty()) continue;
+            if (CodePart(row).empty()) continue;
             // A check time that does not read back leaves its row alone.
             const auto checked = ReadStampText(row.checkTime);
             if (checked && *now - *checked >= kSilenceLimitSeconds) {
-                LogoutLocked(code, std::string(row.address));
+                // Copies: the logout may destroy the row.
+                LogoutLocked(std::string(CodePart(row)), std::string(row.address));
                 removed = true;
             }
         }
