@@ -1,0 +1,131 @@
+#include "common/window_win.h"
+
+#include <vector>
+
+#include "common/message_box.h"
+
+namespace tarnwick {
+
+Window::~Window() {
+    if (hwnd_) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+bool Window::Create(const char* className, DWORD exStyle, DWORD style, const char* caption,
+                    int x, int y, int width, int height, HWND parent, HICON icon) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (!GetClassInfoExA(instance, className, &wc)) {
+        wc = WNDCLASSEXA{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &Window::Procedure;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
+        wc.lpszClassName = className;
+        wc.hIcon = icon;
+        wc.hIconSm = icon;
+        if (!RegisterClassExA(&wc)) return false;
+    }
+    return CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent,
+                           nullptr, instance, this) != nullptr;
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, LONG_PTR(self));
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = 0;
+    // Errors that no command handled stop at the window's edge and reach the error box.
+    try {
+        result = self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        ShowCurrentException();
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->OnDestroyed();
+    }
+    return result;
+}
+
+HFONT UiFont() {
+    static const HFONT font =
+        CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                    DEFAULT_PITCH | FF_DONTCARE, "宋体");
+    return font;
+}
+
+HWND CreateControl(HWND parent, const char* className, const char* caption, DWORD style, int x,
+                   int y, int width, int height, int id, DWORD exStyle) {
+    HWND control = CreateWindowExA(exStyle, className, caption, WS_CHILD | WS_VISIBLE | style, x,
+                                   y, width, height, parent, HMENU(INT_PTR(id)),
+                                   GetModuleHandleA(nullptr), nullptr);
+    if (control) SendMessageA(control, WM_SETFONT, WPARAM(UiFont()), FALSE);
+    return control;
+}
+
+std::string WindowTextOf(HWND window) {
+    std::string text(size_t(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(size_t(GetWindowTextA(window, text.data(), int(text.size()))));
+    return text;
+}
+
+void SetClientSizeCentred(HWND window, int width, int height) {
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, DWORD(GetWindowLongPtrA(window, GWL_STYLE)), GetMenu(window) != nullptr,
+                       DWORD(GetWindowLongPtrA(window, GWL_EXSTYLE)));
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+    SetWindowPos(window, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+
+BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+void RunModal(HWND dialog, const bool& done) {
+    std::vector<HWND> disabled;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, LPARAM(&disabled));
+    for (HWND w : disabled) {
+        if (w != dialog) EnableWindow(w, FALSE);
+    }
+    ShowWindow(dialog, SW_SHOW);
+    MSG msg;
+    while (!done && IsWindow(dialog)) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(int(msg.wParam));  // leave WM_QUIT to the outer loop
+            break;
+        }
+        if (IsDialogMessageA(dialog, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    for (HWND w : disabled) {
+        if (w != dialog && IsWindow(w)) EnableWindow(w, TRUE);
+    }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,56 @@
+// The thin base of every window of the program: binds the C++ object to its HWND at
+// WM_NCCREATE and forwards each message to one virtual HandleMessage. Also the small helpers
+// every form needs: the program's font, control creation, modal loops.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tarnwick {
+
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+
+protected:
+    // Registers the class once (button-face background, arrow cursor) and creates the window.
+    // False when creation failed.
+    bool Create(const char* className, DWORD exStyle, DWORD style, const char* caption, int x,
+                int y, int width, int height, HWND parent = nullptr, HICON icon = nullptr);
+
+    // Messages not handled here go to DefWindowProcA.
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Called after WM_NCDESTROY; the handle is already gone.
+    virtual void OnDestroyed() {}
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+};
+
+// The program's font: "宋体", 12 pixels high, GB2312 character set. Shared, never freed.
+HFONT UiFont();
+
+// A child control at pixel position (x, y) in its parent's client area, with the program's font.
+HWND CreateControl(HWND parent, const char* className, const char* caption, DWORD style, int x,
+                   int y, int width, int height, int id, DWORD exStyle = 0);
+
+// The text of a window or control, whatever its length.
+std::string WindowTextOf(HWND window);
+
+// Resizes a window so that its client area is `width` × `height`, and centres it on the desktop.
+void SetClientSizeCentred(HWND window, int width, int height);
+
+// Runs a modal loop for `dialog` until `done` becomes true or the dialog is destroyed, with
+// every other top-level window of the thread disabled meanwhile. Dialog navigation (Tab,
+// access keys) goes through IsDialogMessage.
+void RunModal(HWND dialog, const bool& done);
+
+}  // namespace tarnwick

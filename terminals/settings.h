@@ -1,0 +1,39 @@
+// The listener's settings in main.ini, section "server": "host" (the IPv4 address to bind) and
+// "ip" (the port, despite its name). Never cached: every use opens and reads the file afresh.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "common/profile.h"
+
+namespace tarnwick {
+
+class ServerSettings {
+public:
+    // `folder` ends in a path separator; the program passes AppDir().
+    explicit ServerSettings(const std::string& folder) : file_(folder + "main.ini") {}
+
+    // As text, exactly as stored; a missing key reads as empty.
+    std::string Host() const { return file_.ReadText(kSection, "host"); }
+    std::string PortText() const { return file_.ReadText(kSection, "ip"); }
+    // As an integer: missing, empty or not an integer reads as 0.
+    std::int32_t Port() const { return file_.ReadInt(kSection, "ip", 0); }
+
+    // Unset for the listener: empty host or port 0.
+    bool Unset() const { return Host().empty() || Port() == 0; }
+
+    // Writes "host", then "ip", as typed. False when a write failed; a host written before a
+    // failing port write stays in the file.
+    bool Save(const std::string& host, const std::string& portText) {
+        return file_.WriteText(kSection, "host", host) && file_.WriteText(kSection, "ip", portText);
+    }
+
+    const std::string& Path() const { return file_.Path(); }
+
+private:
+    static constexpr const char* kSection = "server";
+    ProfileFile file_;
+};
+
+}  // namespace tarnwick
