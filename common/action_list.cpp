@@ -1,0 +1,69 @@
+#include "common/action_list.h"
+
+#include <stdexcept>
+
+namespace tarnwick {
+
+Action::Action(ActionList& list, const ActionSpec& spec, std::function<void()> handler)
+    : list_(list),
+      name_(spec.name),
+      category_(spec.category),
+      caption_(spec.caption),
+      image_(spec.image),
+      shortcut_(spec.shortcut),
+      radioGroup_(spec.radioGroup),
+      enabled_(spec.enabled),
+      checked_(spec.checked),
+      handler_(std::move(handler)) {}
+
+void Action::SetEnabled(bool enabled) {
+    if (enabled_ == enabled) return;
+    enabled_ = enabled;
+    list_.Changed(*this);
+}
+
+void Action::SetChecked(bool checked) {
+    if (checked && radioGroup_ != 0) {
+        for (const auto& other : list_.actions_) {
+            if (other.get() != this && other->radioGroup_ == radioGroup_ && other->checked_) {
+                other->checked_ = false;
+                list_.Changed(*other);
+            }
+        }
+    }
+    if (checked_ == checked) return;
+    checked_ = checked;
+    list_.Changed(*this);
+}
+
+bool Action::Execute() {
+    if (!enabled_) return false;
+    if (handler_) handler_();
+    return true;
+}
+
+Action& ActionList::Add(const ActionSpec& spec, std::function<void()> handler) {
+    actions_.push_back(std::unique_ptr<Action>(new Action(*this, spec, std::move(handler))));
+    return *actions_.back();
+}
+
+Action* ActionList::Find(std::string_view name) const {
+    for (const auto& action : actions_) {
+        if (action->name_ == name) return action.get();
+    }
+    return nullptr;
+}
+
+Action& ActionList::operator[](std::string_view name) const {
+    if (Action* action = Find(name)) return *action;
+    throw std::out_of_range("no action " + std::string(name));
+}
+
+Action* ActionList::ForShortcut(int virtualKey) const {
+    for (const auto& action : actions_) {
+        if (action->shortcut_ == virtualKey && action->enabled_) return action.get();
+    }
+    return nullptr;
+}
+
+}  // namespace tarnwick
