@@ -59,6 +59,13 @@ Action& ActionList::operator[](std::string_view name) const {
     throw std::out_of_range("no action " + std::string(name));
 }
 
+int ActionList::IndexOf(const Action& action) const {
+    for (size_t i = 0; i < actions_.size(); ++i) {
+        if (actions_[i].get() == &action) return int(i);
+    }
+    return -1;
+}
+
 Action* ActionList::ForShortcut(int virtualKey) const {
     for (const auto& action : actions_) {
         if (action->shortcut_ == virtualKey && action->enabled_) return action.get();

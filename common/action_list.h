@@ -58,6 +58,8 @@ public:
     // The action of that name; throws std::out_of_range for an unknown name.
     Action& operator[](std::string_view name) const;
     Action* Find(std::string_view name) const;
+    // The action's place in the list, from 0.
+    int IndexOf(const Action& action) const;
     // The enabled action with this shortcut, or null.
     Action* ForShortcut(int virtualKey) const;
     const std::vector<std::unique_ptr<Action>>& Actions() const { return actions_; }
