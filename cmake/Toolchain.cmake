@@ -7,6 +7,7 @@
 add_compile_options(-finput-charset=UTF-8 -fexec-charset=GB18030 -Wall -Wextra)
 
 if(WIN32)
+    enable_language(RC)
     add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 WIN32_LEAN_AND_MEAN NOMINMAX)
     # Only Windows system DLLs at run time.
     add_link_options(-static -static-libgcc -static-libstdc++)
@@ -31,4 +32,5 @@ if(CMAKE_CROSSCOMPILING)
                    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                                     WORLD_READ WORLD_EXECUTE)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+    set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 endif()

@@ -15,8 +15,8 @@ struct ActionSpec {
     const char* name;
     const char* category;
     const char* caption;
-    int image = -1;     // index into the window's image list; -1 for none
-    int shortcut = 0;   // virtual-key code; 0 for none
+    int image = -1;    // index into the window's image list; -1 for none
+    int shortcut = 0;  // virtual-key code; 0 for none
     bool enabled = true;
     bool checked = false;
     int radioGroup = 0;  // actions sharing a non-zero group carry at most one check mark
@@ -25,7 +25,7 @@ struct ActionSpec {
 class ActionList;
 
 class Action {
-public:
+  public:
     const std::string& Name() const { return name_; }
     const std::string& Category() const { return category_; }
     const std::string& Caption() const { return caption_; }
@@ -41,7 +41,7 @@ public:
     // Runs the handler when the action is enabled; false when it was not.
     bool Execute();
 
-private:
+  private:
     friend class ActionList;
     Action(ActionList& list, const ActionSpec& spec, std::function<void()> handler);
 
@@ -53,7 +53,7 @@ private:
 };
 
 class ActionList {
-public:
+  public:
     Action& Add(const ActionSpec& spec, std::function<void()> handler);
     // The action of that name; throws std::out_of_range for an unknown name.
     Action& operator[](std::string_view name) const;
@@ -67,7 +67,7 @@ public:
     // Told of every change of an action's enabled or checked state (the menus follow it).
     void OnChanged(std::function<void(const Action&)> observer) { observer_ = std::move(observer); }
 
-private:
+  private:
     friend class Action;
     void Changed(const Action& action) {
         if (observer_) observer_(action);

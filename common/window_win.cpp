@@ -13,8 +13,8 @@ Window::~Window() {
     }
 }
 
-bool Window::Create(const char* className, DWORD exStyle, DWORD style, const char* caption,
-                    int x, int y, int width, int height, HWND parent, HICON icon) {
+bool Window::Create(const char* className, DWORD exStyle, DWORD style, const char* caption, int x,
+                    int y, int width, int height, HWND parent, HICON icon) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -30,8 +30,8 @@ bool Window::Create(const char* className, DWORD exStyle, DWORD style, const cha
         wc.hIconSm = icon;
         if (!RegisterClassExA(&wc)) return false;
     }
-    return CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent,
-                           nullptr, instance, this) != nullptr;
+    return CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent, nullptr,
+                           instance, this) != nullptr;
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -62,18 +62,17 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 HFONT UiFont() {
-    static const HFONT font =
-        CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
-                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                    DEFAULT_PITCH | FF_DONTCARE, "宋体");
+    static const HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                          GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                          DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "宋体");
     return font;
 }
 
 HWND CreateControl(HWND parent, const char* className, const char* caption, DWORD style, int x,
                    int y, int width, int height, int id, DWORD exStyle) {
-    HWND control = CreateWindowExA(exStyle, className, caption, WS_CHILD | WS_VISIBLE | style, x,
-                                   y, width, height, parent, HMENU(INT_PTR(id)),
-                                   GetModuleHandleA(nullptr), nullptr);
+    HWND control =
+        CreateWindowExA(exStyle, className, caption, WS_CHILD | WS_VISIBLE | style, x, y, width,
+                        height, parent, HMENU(INT_PTR(id)), GetModuleHandleA(nullptr), nullptr);
     if (control) SendMessageA(control, WM_SETFONT, WPARAM(UiFont()), FALSE);
     return control;
 }

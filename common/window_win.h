@@ -10,7 +10,7 @@
 namespace tarnwick {
 
 class Window {
-public:
+  public:
     Window() = default;
     virtual ~Window();
     Window(const Window&) = delete;
@@ -18,7 +18,7 @@ public:
 
     HWND Handle() const { return hwnd_; }
 
-protected:
+  protected:
     // Registers the class once (button-face background, arrow cursor) and creates the window.
     // False when creation failed.
     bool Create(const char* className, DWORD exStyle, DWORD style, const char* caption, int x,
@@ -29,7 +29,7 @@ protected:
     // Called after WM_NCDESTROY; the handle is already gone.
     virtual void OnDestroyed() {}
 
-private:
+  private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;

@@ -1,0 +1,89 @@
+#include "app/client_grid_win.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/window_win.h"
+
+namespace tarnwick {
+namespace {
+
+struct Column {
+    const char* header;
+    int width;
+};
+// Column 4 has no header and nothing is ever written into it.
+constexpr Column kColumns[] = {
+    {"产品名称", 200}, {"IP", 150}, {"登录时间", 200}, {"检测时间", 200}, {"", 299}};
+
+}  // namespace
+
+ClientGrid::~ClientGrid() {
+    if (rowHeight_) ImageList_Destroy(rowHeight_);
+}
+
+void ClientGrid::Create(HWND parent, int id) {
+    hwnd_ =
+        CreateControl(parent, WC_LISTVIEWA, "",
+                      LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_CLIPSIBLINGS,
+                      0, 0, 0, 0, id, WS_EX_CLIENTEDGE);
+    ListView_SetExtendedListViewStyle(
+        hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
+    // A list view's rows are as high as its small images: an empty 1 × 15 list sets them.
+    rowHeight_ = ImageList_Create(1, kRowHeight, ILC_COLOR, 0, 0);
+    ListView_SetImageList(hwnd_, rowHeight_, LVSIL_SMALL);
+    for (int i = 0; i < int(std::size(kColumns)); ++i) {
+        LVCOLUMNA c{};
+        c.mask = LVCF_WIDTH | LVCF_TEXT;
+        c.cx = kColumns[i].width;
+        c.pszText = const_cast<char*>(kColumns[i].header);
+        SendMessageA(hwnd_, LVM_INSERTCOLUMNA, i, LPARAM(&c));
+    }
+}
+
+void ClientGrid::SetUp() {
+    for (int i = 0; i < int(std::size(kColumns)); ++i)
+        ListView_SetColumnWidth(hwnd_, i, kColumns[i].width);
+    ListView_SetItemCountEx(hwnd_, 1, 0);
+}
+
+void ClientGrid::Refresh() {
+    const TableChanges changes = table_.TakeChanges();
+    struct View {
+        size_t rows, current;
+    };
+    const View view = table_.Read([](const TableReader& r) {
+        return View{r.RowCount(), r.CurrentRow()};
+    });
+    if (int(view.rows) != ListView_GetItemCount(hwnd_)) {
+        ListView_SetItemCountEx(hwnd_, int(view.rows), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    }
+    if (changes.currentRow) {
+        ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemState(hwnd_, int(view.current), LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(hwnd_, int(view.current), FALSE);
+    }
+    if (changes.rows) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+bool ClientGrid::HandleNotify(NMHDR* header) {
+    if (header->hwndFrom != hwnd_) return false;
+    if (header->code == LVN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
+        LVITEMA& item = info->item;
+        if (item.mask & LVIF_TEXT && item.cchTextMax > 0) {
+            table_.Read([&item](const TableReader& r) {
+                const std::string_view text = r.Cell(size_t(item.iItem), item.iSubItem);
+                const size_t n = std::min(text.size(), size_t(item.cchTextMax - 1));
+                std::memcpy(item.pszText, text.data(), n);
+                item.pszText[n] = '\0';
+            });
+        }
+        if (item.mask & LVIF_IMAGE) item.iImage = -1;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace tarnwick

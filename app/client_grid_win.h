@@ -1,0 +1,37 @@
+// sgrdClient: the terminal grid. A virtual report list view that asks the terminal table for
+// the texts of the rows it paints, so a change costs the same with ten rows or ten thousand.
+// The column header is the grid's fixed row 0.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "terminals/terminal_table.h"
+
+namespace tarnwick {
+
+class ClientGrid {
+  public:
+    static constexpr int kRowHeight = 15;
+
+    ClientGrid(TerminalTable& table) : table_(table) {}
+    ~ClientGrid();
+    ClientGrid(const ClientGrid&) = delete;
+    ClientGrid& operator=(const ClientGrid&) = delete;
+
+    void Create(HWND parent, int id);
+    HWND Handle() const { return hwnd_; }
+    // Header texts, column widths and the empty row.
+    void SetUp();
+    // Shows what the table changed since the last call; on the window's thread.
+    void Refresh();
+    // Supplies the text of a cell being painted.
+    bool HandleNotify(NMHDR* header);
+
+  private:
+    TerminalTable& table_;
+    HWND hwnd_ = nullptr;
+    HIMAGELIST rowHeight_ = nullptr;
+};
+
+}  // namespace tarnwick

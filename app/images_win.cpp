@@ -1,0 +1,220 @@
+#include "app/images_win.h"
+
+#include <array>
+
+namespace tarnwick {
+namespace {
+
+constexpr int kSize = 16;
+constexpr COLORREF kMask = RGB(255, 0, 255);
+
+// One small drawing surface for an image, with GDI helpers in the image's pixel grid.
+class Canvas {
+  public:
+    Canvas() : dc_(CreateCompatibleDC(nullptr)) {
+        HDC screen = GetDC(nullptr);
+        bitmap_ = CreateCompatibleBitmap(screen, kSize, kSize);
+        ReleaseDC(nullptr, screen);
+        old_ = SelectObject(dc_, bitmap_);
+        Fill(0, 0, kSize, kSize, kMask);
+    }
+    ~Canvas() {
+        SelectObject(dc_, old_);
+        DeleteDC(dc_);
+        if (bitmap_) DeleteObject(bitmap_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    void Fill(int x, int y, int w, int h, COLORREF color) {
+        const RECT r{x, y, x + w, y + h};
+        HBRUSH brush = CreateSolidBrush(color);
+        FillRect(dc_, &r, brush);
+        DeleteObject(brush);
+    }
+    void Frame(int x, int y, int w, int h, COLORREF color) {
+        Fill(x, y, w, 1, color);
+        Fill(x, y + h - 1, w, 1, color);
+        Fill(x, y, 1, h, color);
+        Fill(x + w - 1, y, 1, h, color);
+    }
+    void Line(int x0, int y0, int x1, int y1, COLORREF color, int width = 1) {
+        HPEN pen = CreatePen(PS_SOLID, width, color);
+        HGDIOBJ old = SelectObject(dc_, pen);
+        MoveToEx(dc_, x0, y0, nullptr);
+        LineTo(dc_, x1, y1);
+        SetPixel(dc_, x1, y1, color);
+        SelectObject(dc_, old);
+        DeleteObject(pen);
+    }
+    void Text(const char* text, COLORREF color) {
+        HFONT font = CreateFontA(-14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0,
+                                 NONANTIALIASED_QUALITY, 0, "Arial");
+        HGDIOBJ old = SelectObject(dc_, font);
+        SetBkMode(dc_, TRANSPARENT);
+        SetTextColor(dc_, color);
+        RECT r{0, 0, kSize, kSize};
+        DrawTextA(dc_, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        SelectObject(dc_, old);
+        DeleteObject(font);
+    }
+    // Hands the bitmap to the image list.
+    void AddTo(HIMAGELIST images) {
+        SelectObject(dc_, old_);
+        ImageList_AddMasked(images, bitmap_, kMask);
+        old_ = SelectObject(dc_, bitmap_);
+    }
+
+  private:
+    HDC dc_;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
+constexpr COLORREF kInk = RGB(0, 0, 0);
+constexpr COLORREF kNavy = RGB(0, 0, 128);
+constexpr COLORREF kPaper = RGB(255, 255, 255);
+constexpr COLORREF kGrey = RGB(128, 128, 128);
+constexpr COLORREF kRed = RGB(192, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 128, 0);
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+
+void Sheet(Canvas& c) {
+    c.Fill(3, 1, 10, 14, kPaper);
+    c.Frame(3, 1, 10, 14, kInk);
+}
+
+// Each drawer paints one image; the order is the image index.
+void DrawExit(Canvas& c) {  // a door with an arrow leaving it
+    c.Fill(2, 1, 7, 14, RGB(160, 96, 32));
+    c.Frame(2, 1, 7, 14, kInk);
+    c.Fill(7, 8, 1, 1, kYellow);
+    c.Line(9, 8, 14, 8, kRed, 2);
+    c.Line(12, 5, 14, 8, kRed, 2);
+    c.Line(12, 11, 14, 8, kRed, 2);
+}
+void DrawOpen(Canvas& c) {
+    c.Fill(1, 4, 14, 10, kYellow);
+    c.Frame(1, 4, 14, 10, kInk);
+    c.Fill(1, 2, 6, 2, kYellow);
+}
+void DrawSave(Canvas& c) {
+    c.Fill(2, 2, 12, 12, kNavy);
+    c.Fill(4, 2, 8, 5, kPaper);
+    c.Fill(5, 10, 6, 4, kGrey);
+}
+void DrawPrint(Canvas& c) {
+    c.Fill(4, 1, 8, 5, kPaper);
+    c.Frame(4, 1, 8, 5, kInk);
+    c.Fill(1, 6, 14, 6, kGrey);
+    c.Frame(1, 6, 14, 6, kInk);
+    c.Fill(4, 10, 8, 5, kPaper);
+}
+void DrawNew(Canvas& c) {
+    Sheet(c);
+    c.Line(6, 5, 10, 5, kGrey);
+}
+void DrawProperty(Canvas& c) {  // a sheet with lines of text
+    Sheet(c);
+    for (int y = 4; y <= 12; y += 2)
+        c.Line(5, y, 10, y, kNavy);
+    c.Fill(5, 4, 2, 1, kRed);
+}
+void DrawCut(Canvas& c) {
+    c.Line(4, 1, 11, 10, kInk);
+    c.Line(11, 1, 4, 10, kInk);
+    c.Frame(2, 10, 4, 4, kNavy);
+    c.Frame(10, 10, 4, 4, kNavy);
+}
+void DrawCopy(Canvas& c) {
+    c.Fill(1, 1, 9, 10, kPaper);
+    c.Frame(1, 1, 9, 10, kInk);
+    c.Fill(6, 5, 9, 10, kPaper);
+    c.Frame(6, 5, 9, 10, kInk);
+}
+void DrawPaste(Canvas& c) {
+    c.Fill(2, 2, 10, 13, RGB(160, 96, 32));
+    c.Fill(5, 1, 4, 3, kGrey);
+    c.Fill(7, 6, 8, 9, kPaper);
+    c.Frame(7, 6, 8, 9, kInk);
+}
+void DrawDelete(Canvas& c) {
+    c.Line(3, 3, 12, 12, kRed, 3);
+    c.Line(12, 3, 3, 12, kRed, 3);
+}
+void DrawFind(Canvas& c) {
+    c.Frame(2, 2, 8, 8, kInk);
+    c.Fill(3, 3, 6, 6, RGB(192, 224, 255));
+    c.Line(9, 9, 14, 14, kInk, 2);
+}
+void DrawRefresh(Canvas& c) {
+    c.Frame(3, 3, 10, 10, kGreen);
+    c.Fill(10, 1, 4, 4, kGreen);
+}
+void DrawHelp(Canvas& c) {  // a blue question mark on a white disc
+    c.Fill(2, 1, 12, 14, kPaper);
+    c.Frame(2, 1, 12, 14, kNavy);
+    c.Text("?", kNavy);
+}
+void DrawServer(Canvas& c) {
+    c.Fill(4, 1, 8, 14, kGrey);
+    c.Frame(4, 1, 8, 14, kInk);
+    c.Fill(6, 3, 4, 1, kGreen);
+    c.Fill(6, 6, 4, 1, kGreen);
+}
+void DrawStart(Canvas& c) {
+    for (int i = 0; i < 6; ++i)
+        c.Line(4 + i, 2 + i, 4 + i, 13 - i, kGreen);
+}
+void DrawStop(Canvas& c) {
+    c.Fill(4, 4, 8, 8, kRed);
+}
+void DrawOptions(Canvas& c) {
+    c.Fill(2, 7, 12, 2, kGrey);
+    c.Fill(7, 2, 2, 12, kGrey);
+    c.Frame(5, 5, 6, 6, kInk);
+}
+void DrawTerminal(Canvas& c) {
+    c.Fill(1, 2, 14, 9, kNavy);
+    c.Frame(1, 2, 14, 9, kInk);
+    c.Fill(5, 12, 6, 2, kGrey);
+}
+
+using Drawer = void (*)(Canvas&);
+constexpr std::array<Drawer, kMainImageCount> kDrawers = {
+    DrawExit, DrawOpen,   DrawSave,  DrawPrint,  DrawNew,     DrawProperty,
+    DrawCut,  DrawCopy,   DrawPaste, DrawDelete, DrawFind,    DrawRefresh,
+    DrawHelp, DrawServer, DrawStart, DrawStop,   DrawOptions, DrawTerminal};
+
+}  // namespace
+
+HIMAGELIST CreateMainImages() {
+    HIMAGELIST images = ImageList_Create(kSize, kSize, ILC_COLOR24 | ILC_MASK, kMainImageCount, 0);
+    for (Drawer draw : kDrawers) {
+        Canvas canvas;
+        draw(canvas);
+        canvas.AddTo(images);
+    }
+    return images;
+}
+
+HBITMAP MenuBitmap(HIMAGELIST images, int index) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, kSize, kSize);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT r{0, 0, kSize, kSize};
+    FillRect(dc, &r, GetSysColorBrush(COLOR_MENU));
+    ImageList_Draw(images, index, dc, 0, 0, ILD_TRANSPARENT);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return bitmap;
+}
+
+HICON ProgramIcon(int size) {
+    return HICON(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, size, size,
+                            LR_DEFAULTCOLOR | LR_SHARED));
+}
+
+}  // namespace tarnwick

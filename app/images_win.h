@@ -1,0 +1,24 @@
+// The program's artwork, drawn in code: the 18 images of imlMain and the program icon.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace tarnwick {
+
+inline constexpr int kMainImageCount = 18;
+// The images the actions use.
+inline constexpr int kImageExit = 0;
+inline constexpr int kImageProperty = 5;
+inline constexpr int kImageHelpTopic = 12;
+
+// imlMain: 18 images of 16 × 16 pixels.
+HIMAGELIST CreateMainImages();
+
+// A 16 × 16 bitmap of one image on the menu colour, for a menu item.
+HBITMAP MenuBitmap(HIMAGELIST images, int index);
+
+// The program icon at its two sizes (32 or 16 pixels), from the executable's resources.
+HICON ProgramIcon(int size);
+
+}  // namespace tarnwick

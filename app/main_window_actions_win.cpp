@@ -1,0 +1,113 @@
+// The action list aclMain and the menus and tool bar built from it.
+#include "app/images_win.h"
+#include "app/main_window_win.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr int kFirstCommand = 1000;
+constexpr int kViewStyleGroup = 1;
+
+struct ActionRow {
+    ActionSpec spec;
+    void (TfrmMain::*handler)();
+};
+
+}  // namespace
+
+void TfrmMain::CreateActions() {
+    const ActionRow rows[] = {
+        {{"actFile", "File", "文件(&F)"}, &TfrmMain::actFileExecute},
+        {{"actFileProperty", "File", "属性(&P)...", kImageProperty, 0, false}, nullptr},
+        {{"actFileExit", "File", "退出(&X)", kImageExit}, nullptr},
+        {{"actServer", "Server", "服务(&S)"}, &TfrmMain::actServerExecute},
+        {{"actServerStart", "Server", "启动(&S)"}, nullptr},
+        {{"actServerSnS", "Server", "停止并启动(&A)", -1, 0, false}, nullptr},
+        {{"actServerStop", "Server", "停止(&P)", -1, 0, false}, nullptr},
+        {{"actServerOption", "Server", "选项(&O)..."}, nullptr},
+        {{"actView", "View", "视图(&V)"}, &TfrmMain::actViewExecute},
+        {{"actViewTool", "View", "工具条(&T)", -1, 0, true, true}, &TfrmMain::actViewToolExecute},
+        {{"actViewStatus", "View", "状态条(&S)", -1, 0, true, true},
+         &TfrmMain::actViewStatusExecute},
+        {{"actViewLargeIcon", "View", "大图标(&L)", -1, 0, true, false, kViewStyleGroup}, nullptr},
+        {{"actViewSmallIcon", "View", "小图标(&S)", -1, 0, true, false, kViewStyleGroup}, nullptr},
+        {{"actViewList", "View", "列表(&L)", -1, 0, true, false, kViewStyleGroup}, nullptr},
+        {{"actViewReport", "View", "详细资料(&D)", -1, 0, true, true, kViewStyleGroup}, nullptr},
+        {{"actHelp", "Help", "帮助(&H)"}, &TfrmMain::actHelpExecute},
+        {{"actHelpTopic", "Help", "帮助主题(&T)", kImageHelpTopic, VK_F1}, nullptr},
+        {{"actHelpAbout", "Help", "关于(&A)..."}, nullptr},
+    };
+    for (const ActionRow& row : rows) {
+        auto handler = row.handler;
+        aclMain.Add(row.spec, [this, handler] {
+            if (handler) (this->*handler)();
+        });
+    }
+}
+
+void TfrmMain::CreateMenus() {
+    menus_ = std::make_unique<Menus>(aclMain, imlMain, kFirstCommand);
+    const std::vector<MenuSpec> main = {
+        {"mnuFile",
+         "actFile",
+         {{"mnuFileProperty", "actFileProperty"},
+          {nullptr, nullptr},
+          {"mnuFileExit", "actFileExit"}}},
+        {"mnuServer",
+         "actServer",
+         {{"mnuServerStart", "actServerStart"},
+          {"mnuServerSnS", "actServerSnS"},
+          {"mnuServerStop", "actServerStop"},
+          {nullptr, nullptr},
+          {"mnuServerOption", "actServerOption"}}},
+        {"mnuWindow",
+         "actView",
+         {{"mnuWindowTool", "actViewTool"},
+          {"mnuWindowStatus", "actViewStatus"},
+          {nullptr, nullptr},
+          {"mnuViewLargeIcon", "actViewLargeIcon"},
+          {"mnuViewSmallIcon", "actViewSmallIcon"},
+          {"mnuViewList", "actViewList"},
+          {"mnuViewReport", "actViewReport"}}},
+        {"mnuHelp",
+         "actHelp",
+         {{"mnuHelpTopic", "actHelpTopic"}, {nullptr, nullptr}, {"mnuHelpAbout", "actHelpAbout"}}},
+    };
+    SetMenu(Handle(), menus_->BuildMain(main));
+    popMain = menus_->BuildPopup({{"mnuPopProperty", "actFileProperty"}});
+
+    // The buttons show their own captions; state, image and command come from the action.
+    cbrTool.Create(Handle(), 1, 2, imlMain,
+                   {{"actFileExit", " 退出 ", "退出系统"},
+                    {nullptr, nullptr, nullptr, 8},
+                    {"actFileProperty", "属性", "产品属性"}},
+                   aclMain, kFirstCommand);
+
+    ACCEL f1{FVIRTKEY, VK_F1, WORD(menus_->CommandOf(aclMain["actHelpTopic"]))};
+    shortcuts_ = CreateAcceleratorTableA(&f1, 1);
+
+    aclMain.OnChanged([this](const Action& action) {
+        menus_->Follow(action);
+        cbrTool.Follow(action);
+    });
+}
+
+void TfrmMain::OnCommand(int command) {
+    if (Action* action = menus_->ActionFor(command)) action->Execute();
+}
+
+void TfrmMain::actViewToolExecute() {
+    Action& tool = aclMain["actViewTool"];
+    tool.SetChecked(!tool.Checked());
+    cbrTool.SetVisible(tool.Checked());
+    Layout();
+}
+
+void TfrmMain::actViewStatusExecute() {
+    Action& status = aclMain["actViewStatus"];
+    status.SetChecked(!status.Checked());
+    sbrStatus.SetVisible(status.Checked());
+    Layout();
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,180 @@
+#include "app/main_window_win.h"
+
+#include "app/images_win.h"
+#include "common/message_box.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr int kWidth = 655;
+constexpr int kHeight = 454;
+constexpr UINT_PTR kClientTimer = 1;
+constexpr UINT kSweepInterval = 60000;
+
+enum ControlId { kPageControlId = 10, kProductListId, kClientGridId, kStatusBarId };
+enum Page { kProductPage = 0, kClientPage = 1 };
+
+}  // namespace
+
+TfrmMain::TfrmMain(const Clock& clock) : clock_(clock), table_(clock) {}
+
+TfrmMain::~TfrmMain() {
+    if (shortcuts_) DestroyAcceleratorTable(shortcuts_);
+    if (imlMain) ImageList_Destroy(imlMain);
+}
+
+bool TfrmMain::Create() {
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
+    return Window::Create(kMainWindowClass, 0, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                          kApplicationTitle, x, y, kWidth, kHeight, nullptr, ProgramIcon(32));
+}
+
+void TfrmMain::Show() {
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    UpdateWindow(Handle());
+}
+
+int TfrmMain::Run() {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (Handle() && TranslateAcceleratorA(Handle(), shortcuts_, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return int(msg.wParam);
+}
+
+LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return CreateControls(), FormCreate(), 0;
+        case WM_SIZE:
+            return Layout(), 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(Handle(), kMsgActivated, 0, 0);
+            break;
+        case kMsgActivated:
+            return FormActivate(), 0;
+        case kMsgTableChanged:
+            return sgrdClient.Refresh(), 0;
+        case WM_COMMAND:
+            return OnCommand(LOWORD(wParam)), 0;
+        case WM_NOTIFY:
+            return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        case WM_DRAWITEM:
+            if (wParam == kStatusBarId) {
+                sbrStatusDrawPanel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                return TRUE;
+            }
+            break;
+        case WM_TIMER:
+            if (wParam == kClientTimer) return tmrClientTimer(), 0;
+            break;
+        case WM_CONTEXTMENU:
+            if (HWND(wParam) == lstvProduct) {
+                TrackPopupMenu(popMain, TPM_RIGHTBUTTON, short(LOWORD(lParam)),
+                               short(HIWORD(lParam)), 0, Handle(), nullptr);
+                return 0;
+            }
+            break;
+        case WM_DESTROY:
+            return KillTimer(Handle(), kClientTimer), PostQuitMessage(0), 0;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+void TfrmMain::OnDestroyed() {}
+
+void TfrmMain::CreateControls() {
+    SendMessageA(Handle(), WM_SETFONT, WPARAM(UiFont()), FALSE);
+    imlMain = CreateMainImages();
+    CreateActions();
+    CreateMenus();
+
+    PageControl1 =
+        CreateControl(Handle(), WC_TABCONTROLA, "", WS_CLIPSIBLINGS, 0, 0, 0, 0, kPageControlId);
+    const char* const pages[] = {"产品", "终端"};
+    for (int i = 0; i < 2; ++i) {
+        TCITEMA tab{};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = const_cast<char*>(pages[i]);
+        SendMessageA(PageControl1, TCM_INSERTITEMA, i, LPARAM(&tab));
+    }
+    lstvProduct = CreateControl(Handle(), WC_LISTVIEWA, "", LVS_REPORT | LVS_SINGLESEL | WS_TABSTOP,
+                                0, 0, 0, 0, kProductListId, WS_EX_CLIENTEDGE);
+    sgrdClient.Create(Handle(), kClientGridId);
+    for (HWND page : {lstvProduct, sgrdClient.Handle()}) {
+        SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+    sbrStatus.Create(Handle(), kStatusBarId);
+}
+
+void TfrmMain::FormCreate() {
+    hideOnClose = true;
+    ShowPage(kProductPage);
+    // KnownProducts is created empty together with the terminal table.
+    aclMain["actFileProperty"].SetEnabled(false);
+    aclMain["actServerStart"].SetEnabled(true);
+    aclMain["actServerSnS"].SetEnabled(false);
+    aclMain["actServerStop"].SetEnabled(false);
+    // LoadProducts
+    sgrdClient.SetUp();
+    table_.SetView(this);
+    // AutoStartPending
+    SetTimer(Handle(), kClientTimer, kSweepInterval, nullptr);
+}
+
+void TfrmMain::FormActivate() {}
+
+void TfrmMain::Layout() {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    cbrTool.Resize();
+    sbrStatus.Resize();
+    const int top = cbrTool.Height();
+    const int bottom = client.bottom - (sbrStatus.Visible() ? StatusBar::kHeight : 0);
+    MoveWindow(PageControl1, 0, top, client.right, std::max(0, int(bottom - top)), TRUE);
+    RECT page{0, top, client.right, bottom};
+    TabCtrl_AdjustRect(PageControl1, FALSE, &page);
+    for (HWND view : {lstvProduct, sgrdClient.Handle()}) {
+        MoveWindow(view, page.left, page.top, page.right - page.left, page.bottom - page.top, TRUE);
+    }
+}
+
+void TfrmMain::ShowPage(int page) {
+    TabCtrl_SetCurSel(PageControl1, page);
+    ShowWindow(lstvProduct, page == kProductPage ? SW_SHOW : SW_HIDE);
+    ShowWindow(sgrdClient.Handle(), page == kClientPage ? SW_SHOW : SW_HIDE);
+}
+
+LRESULT TfrmMain::OnNotify(NMHDR* header) {
+    if (header->hwndFrom == PageControl1 && header->code == TCN_SELCHANGE) {
+        ShowPage(TabCtrl_GetCurSel(PageControl1));
+        return 0;
+    }
+    if (sgrdClient.HandleNotify(header)) return 0;
+    if (cbrTool.HandleNotify(header)) return 0;
+    return Window::HandleMessage(WM_NOTIFY, header->idFrom, LPARAM(header));
+}
+
+void TfrmMain::sbrStatusDrawPanel(const DRAWITEMSTRUCT&) {
+    // Panel 0 stays as the status bar painted its background.
+}
+
+void TfrmMain::tmrClientTimer() {
+    KillTimer(Handle(), kClientTimer);
+    // The timer runs again after every pass, also after one that ended in an error.
+    struct Rearm {
+        HWND window;
+        ~Rearm() { SetTimer(window, kClientTimer, kSweepInterval, nullptr); }
+    } rearm{Handle()};
+    table_.Sweep();
+}
+
+void TfrmMain::TableChanged() {
+    // Any thread: never wait for the window's thread.
+    PostMessageA(Handle(), kMsgTableChanged, 0, 0);
+}
+
+}  // namespace tarnwick

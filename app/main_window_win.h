@@ -1,0 +1,83 @@
+// TfrmMain, the application's main window: tool bar, the product and terminal pages, status
+// bar, main menu and the popup menu of the product list, all driven by the action list aclMain.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+
+#include "app/client_grid_win.h"
+#include "app/menus_win.h"
+#include "app/status_bar_win.h"
+#include "app/tool_bar_win.h"
+#include "common/action_list.h"
+#include "common/stamp.h"
+#include "common/window_win.h"
+#include "terminals/terminal_table.h"
+
+namespace tarnwick {
+
+inline constexpr const char* kMainWindowClass = "TfrmMain";
+
+// Private messages of the main window.
+enum : UINT {
+    kMsgTableChanged = WM_APP + 1,  // posted by any thread when the terminal table changed
+    kMsgActivated = WM_APP + 2,     // the window became active; runs the auto-start
+};
+
+class TfrmMain final : public Window, private TableView {
+  public:
+    explicit TfrmMain(const Clock& clock);
+    ~TfrmMain() override;
+
+    // Creates the window hidden; FormCreate runs during the creation.
+    bool Create();
+    // The event loop's first step: shows the window.
+    void Show();
+    // Runs the message loop until the window is gone.
+    int Run();
+
+    const ActionList& Actions() const { return aclMain; }
+
+  private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroyed() override;
+
+    void CreateControls();
+    void CreateActions();
+    void CreateMenus();
+    void FormCreate();
+    void FormActivate();
+    void Layout();
+    void OnCommand(int command);
+    LRESULT OnNotify(NMHDR* header);
+    void ShowPage(int page);
+    void sbrStatusDrawPanel(const DRAWITEMSTRUCT& item);
+    void tmrClientTimer();
+    void TableChanged() override;
+
+    void actFileExecute() {}
+    void actServerExecute() {}
+    void actViewExecute() {}
+    void actHelpExecute() {}
+    void actViewToolExecute();
+    void actViewStatusExecute();
+
+    bool hideOnClose = false;
+    const Clock& clock_;
+    TerminalTable table_;  // holds KnownProducts too, under one lock
+
+    ActionList aclMain;
+    HIMAGELIST imlMain = nullptr;
+    std::unique_ptr<Menus> menus_;
+    HMENU popMain = nullptr;
+    HACCEL shortcuts_ = nullptr;
+    ToolBar cbrTool;
+    HWND PageControl1 = nullptr;
+    HWND lstvProduct = nullptr;
+    ClientGrid sgrdClient{table_};
+    StatusBar sbrStatus;
+};
+
+}  // namespace tarnwick

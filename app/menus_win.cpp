@@ -1,0 +1,79 @@
+#include "app/menus_win.h"
+
+#include "app/images_win.h"
+
+namespace tarnwick {
+
+Menus::Menus(const ActionList& actions, HIMAGELIST images, int firstCommand)
+    : actions_(actions), images_(images), first_(firstCommand) {}
+
+Menus::~Menus() {
+    for (HMENU m : owned_)
+        DestroyMenu(m);
+    for (HBITMAP b : bitmaps_)
+        DeleteObject(b);
+}
+
+HMENU Menus::BuildMain(const std::vector<MenuSpec>& menus) {
+    HMENU bar = CreateMenu();
+    for (const MenuSpec& spec : menus) {
+        HMENU popup = CreatePopupMenu();
+        for (const MenuItemSpec& item : spec.items)
+            Append(popup, item);
+        AppendMenuA(bar, MF_POPUP | MF_STRING, UINT_PTR(popup),
+                    actions_[spec.action].Caption().c_str());
+    }
+    return bar;  // owned by the window it is attached to
+}
+
+HMENU Menus::BuildPopup(const std::vector<MenuItemSpec>& items) {
+    HMENU popup = CreatePopupMenu();
+    for (const MenuItemSpec& item : items)
+        Append(popup, item);
+    owned_.push_back(popup);
+    return popup;
+}
+
+void Menus::Append(HMENU menu, const MenuItemSpec& item) {
+    if (!item.action) {
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        return;
+    }
+    const Action& action = actions_[item.action];
+    const int command = CommandOf(action);
+    AppendMenuA(menu, MF_STRING, UINT_PTR(command), action.Caption().c_str());
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    if (action.RadioGroup() != 0) {
+        info.fMask = MIIM_FTYPE;
+        info.fType = MFT_STRING | MFT_RADIOCHECK;
+        SetMenuItemInfoA(menu, UINT(command), FALSE, &info);
+    }
+    if (action.Image() >= 0) {
+        bitmaps_.push_back(MenuBitmap(images_, action.Image()));
+        info.fMask = MIIM_BITMAP;
+        info.hbmpItem = bitmaps_.back();
+        SetMenuItemInfoA(menu, UINT(command), FALSE, &info);
+    }
+    items_.push_back({menu, command});
+    Follow(action);
+}
+
+void Menus::Follow(const Action& action) {
+    const int command = CommandOf(action);
+    for (const Item& item : items_) {
+        if (item.command != command) continue;
+        EnableMenuItem(item.menu, UINT(command),
+                       MF_BYCOMMAND | (action.Enabled() ? MF_ENABLED : MF_GRAYED));
+        CheckMenuItem(item.menu, UINT(command),
+                      MF_BYCOMMAND | (action.Checked() ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
+Action* Menus::ActionFor(int command) const {
+    const int index = command - first_;
+    const auto& all = actions_.Actions();
+    return index >= 0 && size_t(index) < all.size() ? all[size_t(index)].get() : nullptr;
+}
+
+}  // namespace tarnwick

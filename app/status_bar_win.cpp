@@ -1,0 +1,51 @@
+#include "app/status_bar_win.h"
+
+#include <commctrl.h>
+
+#include "common/window_win.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr int kWidths[] = {80, 300, 80, 80, 80, 50};
+
+}  // namespace
+
+void StatusBar::Create(HWND parent, int id) {
+    hwnd_ = CreateControl(parent, STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, 0, 0, 0, 0, id);
+    SendMessageA(hwnd_, SB_SETMINHEIGHT, kHeight, 0);
+    int edges[std::size(kWidths)];
+    int right = 0;
+    for (size_t i = 0; i < std::size(kWidths); ++i)
+        edges[i] = right += kWidths[i];
+    SendMessageA(hwnd_, SB_SETPARTS, std::size(kWidths), LPARAM(edges));
+    // Panel 0 is the window's own to paint (sbrStatusDrawPanel).
+    SendMessageA(hwnd_, SB_SETTEXTA, kOwnerDrawn | SBT_OWNERDRAW, 0);
+    SetText(kTitle, "Tarnwick");
+    SetText(kListener, "状态：停止");
+    SetText(kProducts, "产品数：0");
+    SetText(kTerminals, "终端数：0");
+    SetText(kLast, "");
+    Resize();
+}
+
+void StatusBar::SetText(int panel, const std::string& text) {
+    SendMessageA(hwnd_, SB_SETTEXTA, WPARAM(panel), LPARAM(text.c_str()));
+}
+
+std::string StatusBar::Text(int panel) const {
+    const LRESULT length = SendMessageA(hwnd_, SB_GETTEXTLENGTHA, WPARAM(panel), 0);
+    // Sized generously: some implementations count characters here, not bytes.
+    std::string text(size_t(LOWORD(length)) * 2 + 2, '\0');
+    SendMessageA(hwnd_, SB_GETTEXTA, WPARAM(panel), LPARAM(text.data()));
+    text.resize(text.find('\0'));
+    return text;
+}
+
+void StatusBar::Resize() {
+    RECT parent;
+    GetClientRect(GetParent(hwnd_), &parent);
+    MoveWindow(hwnd_, 0, parent.bottom - kHeight, parent.right, kHeight, TRUE);
+}
+
+}  // namespace tarnwick

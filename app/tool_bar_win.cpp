@@ -1,0 +1,94 @@
+#include "app/tool_bar_win.h"
+
+#include "common/window_win.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr int kBandMinHeight = 35;
+
+}  // namespace
+
+void ToolBar::Create(HWND parent, int coolBarId, int toolBarId, HIMAGELIST images,
+                     const std::vector<ToolButtonSpec>& buttons, const ActionList& actions,
+                     int firstCommand) {
+    coolBar_ = CreateControl(parent, REBARCLASSNAMEA, "",
+                             WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CCS_NODIVIDER | RBS_VARHEIGHT, 0,
+                             0, 0, 0, coolBarId);
+    toolBar_ = CreateControl(
+        coolBar_, TOOLBARCLASSNAMEA, "",
+        TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0, 0,
+        0, toolBarId);
+    SendMessageA(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageA(toolBar_, TB_SETIMAGELIST, 0, LPARAM(images));
+    SendMessageA(toolBar_, TB_SETEXTENDEDSTYLE, 0, 0);
+
+    std::vector<TBBUTTON> tb;
+    buttons_.reserve(buttons.size());  // the captions must stay put until TB_ADDBUTTONS
+    for (const ToolButtonSpec& spec : buttons) {
+        TBBUTTON b{};
+        if (!spec.action) {
+            b.iBitmap = spec.separatorWidth;
+            b.fsStyle = BTNS_SEP;
+        } else {
+            Action& action = actions[spec.action];
+            const int command = firstCommand + actions.IndexOf(action);
+            buttons_.push_back({command, &action, spec.caption, spec.hint});
+            b.iBitmap = action.Image();
+            b.idCommand = command;
+            b.fsState = action.Enabled() ? TBSTATE_ENABLED : 0;
+            b.fsStyle = BTNS_BUTTON;
+            b.iString = INT_PTR(buttons_.back().caption.c_str());
+        }
+        tb.push_back(b);
+    }
+    SendMessageA(toolBar_, TB_ADDBUTTONSA, tb.size(), LPARAM(tb.data()));
+    SendMessageA(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, kButtonHeight));
+    SendMessageA(toolBar_, TB_AUTOSIZE, 0, 0);
+
+    REBARBANDINFOA band{};
+    band.cbSize = sizeof band;
+    band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE;
+    band.fStyle = RBBS_CHILDEDGE | RBBS_GRIPPERALWAYS;
+    band.hwndChild = toolBar_;
+    band.cyMinChild = kBandMinHeight;
+    band.cxMinChild = 0;
+    SendMessageA(coolBar_, RB_INSERTBANDA, WPARAM(-1), LPARAM(&band));
+    Resize();
+}
+
+int ToolBar::Height() const {
+    if (!Visible()) return 0;
+    RECT r;
+    GetWindowRect(coolBar_, &r);
+    return r.bottom - r.top;
+}
+
+void ToolBar::Resize() {
+    RECT parent;
+    GetClientRect(GetParent(coolBar_), &parent);
+    const int height = int(SendMessageA(coolBar_, RB_GETBARHEIGHT, 0, 0));
+    MoveWindow(coolBar_, 0, 0, parent.right, height, TRUE);
+}
+
+void ToolBar::Follow(const Action& action) {
+    for (const Button& b : buttons_) {
+        if (b.action == &action) {
+            SendMessageA(toolBar_, TB_ENABLEBUTTON, b.command, MAKELPARAM(action.Enabled(), 0));
+        }
+    }
+}
+
+bool ToolBar::HandleNotify(NMHDR* header) {
+    if (header->code != TTN_GETDISPINFOA) return false;
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+    for (const Button& b : buttons_) {
+        if (UINT_PTR(b.command) == header->idFrom) {
+            info->lpszText = const_cast<char*>(b.hint.c_str());
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace tarnwick

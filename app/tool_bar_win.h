@@ -1,0 +1,52 @@
+// cbrTool, the cool bar along the top edge, with its one band holding ToolBar1.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "common/action_list.h"
+
+namespace tarnwick {
+
+struct ToolButtonSpec {
+    const char* action;  // null for a separator
+    const char* caption;
+    const char* hint;
+    int separatorWidth = 0;
+};
+
+class ToolBar {
+  public:
+    static constexpr int kButtonWidth = 43;
+    static constexpr int kButtonHeight = 35;
+
+    // A button's command id is `firstCommand` plus its action's index in `actions`.
+    void Create(HWND parent, int coolBarId, int toolBarId, HIMAGELIST images,
+                const std::vector<ToolButtonSpec>& buttons, const ActionList& actions,
+                int firstCommand);
+    HWND CoolBar() const { return coolBar_; }
+    HWND Bar() const { return toolBar_; }
+    int Height() const;
+    bool Visible() const { return IsWindowVisible(coolBar_) != FALSE; }
+    void SetVisible(bool visible) { ShowWindow(coolBar_, visible ? SW_SHOW : SW_HIDE); }
+    void Resize();
+    // Shows the action's enabled state on its buttons.
+    void Follow(const Action& action);
+    // Hint texts for the tool tips.
+    bool HandleNotify(NMHDR* header);
+
+  private:
+    struct Button {
+        int command;
+        Action* action;
+        std::string caption, hint;
+    };
+    HWND coolBar_ = nullptr;
+    HWND toolBar_ = nullptr;
+    std::vector<Button> buttons_;
+};
+
+}  // namespace tarnwick
