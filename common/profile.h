@@ -8,28 +8,39 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnwick {
 
 class ProfileFile {
-public:
+  public:
     // `path` names the file in full (AppDir + name): a bare name would land in the Windows folder.
     explicit ProfileFile(std::string path) : path_(std::move(path)) {}
+    // Virtual so that tests can stand in a file that fails while it is read.
+    virtual ~ProfileFile() = default;
 
     const std::string& Path() const { return path_; }
 
-    std::string ReadText(std::string_view section, std::string_view key,
-                         std::string_view fallback = {}) const;
+    // Trailing blanks of `fallback` are dropped, as Windows does. A value cut at 2047 bytes
+    // keeps whole double-byte characters only.
+    virtual std::string ReadText(std::string_view section, std::string_view key,
+                                 std::string_view fallback = {}) const;
     // The text value read by the integer-text rule; `fallback` when it is no integer.
-    std::int32_t ReadInt(std::string_view section, std::string_view key,
-                         std::int32_t fallback) const;
+    virtual std::int32_t ReadInt(std::string_view section, std::string_view key,
+                                 std::int32_t fallback) const;
     // Creates file and section as needed; false when the value could not be written.
-    bool WriteText(std::string_view section, std::string_view key, std::string_view value);
+    virtual bool WriteText(std::string_view section, std::string_view key, std::string_view value);
+
+    // The names of the file's sections in file order, as written there; empty for a missing
+    // file.
+    virtual std::vector<std::string> SectionNames() const;
+    // Whether a section of that name (matched without regard to case) is in the file.
+    bool HasSection(std::string_view section) const;
 
     // The value buffer holds 2048 bytes, terminator included.
     static constexpr std::size_t kMaxValueBytes = 2047;
 
-private:
+  private:
     std::string path_;
 };
 
