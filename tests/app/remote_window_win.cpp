@@ -1,0 +1,167 @@
+#include "remote_window_win.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <stdexcept>
+
+namespace tarnwick::testing {
+namespace {
+
+constexpr size_t kRemoteSize = 16384;
+
+struct ChildSearch {
+    const char* className;
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    char cls[64] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    if ((search->className && lstrcmpiA(cls, search->className) == 0) ||
+        (!search->className && GetDlgCtrlID(window) == search->id)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct TopSearch {
+    DWORD process;
+    const char* className;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTop(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TopSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char cls[64] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    if (process == search->process && IsWindowVisible(window) &&
+        lstrcmpiA(cls, search->className) == 0 &&
+        (!search->caption || RemoteText(window) == search->caption)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::string RemoteText(HWND window) {
+    std::vector<char> text(4096, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), LPARAM(text.data()), SMTO_ABORTIFHUNG,
+                        3000, &copied);
+    return std::string(text.data());
+}
+
+HWND FindChildByClass(HWND parent, const char* className) {
+    ChildSearch search{className, 0, nullptr};
+    EnumChildWindows(parent, &MatchChild, LPARAM(&search));
+    return search.found;
+}
+
+HWND FindChildById(HWND parent, int id) {
+    ChildSearch search{nullptr, id, nullptr};
+    EnumChildWindows(parent, &MatchChild, LPARAM(&search));
+    return search.found;
+}
+
+HWND FindProcessWindow(DWORD process, const char* className, const char* caption) {
+    TopSearch search{process, className, caption, nullptr};
+    EnumWindows(&MatchTop, LPARAM(&search));
+    return search.found;
+}
+
+RemoteProcess::RemoteProcess(HWND anyWindow) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(anyWindow, &id);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+    if (!process_) throw std::runtime_error("OpenProcess failed");
+    remote_ = static_cast<char*>(
+        VirtualAllocEx(process_, nullptr, kRemoteSize, MEM_COMMIT, PAGE_READWRITE));
+    if (!remote_) throw std::runtime_error("VirtualAllocEx failed");
+}
+
+RemoteProcess::~RemoteProcess() {
+    if (remote_) VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+}
+
+std::string RemoteProcess::StatusText(HWND statusBar, int panel) {
+    std::vector<char> zero(kRemoteSize, '\0');
+    WriteProcessMemory(process_, remote_, zero.data(), zero.size(), nullptr);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(statusBar, SB_GETTEXTA, WPARAM(panel), LPARAM(remote_), SMTO_ABORTIFHUNG,
+                        3000, &result);
+    std::vector<char> text(kRemoteSize, '\0');
+    ReadProcessMemory(process_, remote_, text.data(), text.size() - 1, nullptr);
+    return std::string(text.data());
+}
+
+int RemoteProcess::ListCount(HWND list) {
+    DWORD_PTR count = 0;
+    SendMessageTimeoutA(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 3000, &count);
+    return int(count);
+}
+
+std::string RemoteProcess::ListText(HWND list, int row, int column) {
+    // The item record at the start of the page, its text buffer behind it.
+    char* remoteText = remote_ + 256;
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = remoteText;
+    item.cchTextMax = int(kRemoteSize - 256);
+    WriteProcessMemory(process_, remote_, &item, sizeof item, nullptr);
+    const char nul = '\0';
+    WriteProcessMemory(process_, remoteText, &nul, 1, nullptr);
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(list, LVM_GETITEMTEXTA, WPARAM(row), LPARAM(remote_), SMTO_ABORTIFHUNG,
+                        3000, &length);
+    std::vector<char> text(kRemoteSize - 256 + 1, '\0');
+    ReadProcessMemory(process_, remoteText, text.data(), kRemoteSize - 256, nullptr);
+    return std::string(text.data());
+}
+
+std::vector<std::vector<std::string>> RemoteProcess::ListRows(HWND list, int columns) {
+    std::vector<std::vector<std::string>> rows;
+    for (int r = 0, n = ListCount(list); r < n; ++r) {
+        rows.emplace_back();
+        for (int c = 0; c < columns; ++c)
+            rows.back().push_back(ListText(list, r, c));
+    }
+    return rows;
+}
+
+std::vector<int> RemoteProcess::ListSelection(HWND list) {
+    std::vector<int> selected;
+    for (int r = 0, n = ListCount(list); r < n; ++r) {
+        DWORD_PTR state = 0;
+        SendMessageTimeoutA(list, LVM_GETITEMSTATE, WPARAM(r), LVIS_SELECTED, SMTO_ABORTIFHUNG,
+                            3000, &state);
+        if (state & LVIS_SELECTED) selected.push_back(r);
+    }
+    return selected;
+}
+
+RemoteDialog WaitForDialog(DWORD process, int timeoutMs) {
+    RemoteDialog dialog;
+    WaitUntil([&] { return (dialog.window = FindProcessWindow(process, "#32770")) != nullptr; },
+              timeoutMs);
+    if (!dialog.window) return dialog;
+    Sleep(50);  // let the dialog finish its own set-up
+    dialog.caption = RemoteText(dialog.window);
+    if (HWND text = GetDlgItem(dialog.window, 0xFFFF)) dialog.text = RemoteText(text);
+    return dialog;
+}
+
+void ClickButton(HWND dialog, int id) {
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+}  // namespace tarnwick::testing

@@ -1,0 +1,48 @@
+// The real Tarnwick.exe started in a temporary AppDir of its own, for end-to-end tests.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tarnwick::testing {
+
+class TemporaryAppDir {
+  public:
+    TemporaryAppDir();
+    ~TemporaryAppDir();
+    TemporaryAppDir(const TemporaryAppDir&) = delete;
+    TemporaryAppDir& operator=(const TemporaryAppDir&) = delete;
+
+    const std::string& Path() const { return path_; }  // ends in a backslash
+    void Write(const std::string& name, const std::string& content) const;
+    std::string Read(const std::string& name) const;
+
+  private:
+    std::string path_;
+};
+
+class TarnwickProcess {
+  public:
+    // Copies the program into `dir` (unless it is there already) and starts it there.
+    explicit TarnwickProcess(const TemporaryAppDir& dir);
+    // Ends the program if it still runs.
+    ~TarnwickProcess();
+    TarnwickProcess(const TarnwickProcess&) = delete;
+    TarnwickProcess& operator=(const TarnwickProcess&) = delete;
+
+    DWORD Id() const { return info_.dwProcessId; }
+    // Waits for the main window to be shown; null when it did not come.
+    HWND WaitForMainWindow(int timeoutMs = 20000);
+    // Waits for the process to end; its exit code, or -1 when it still runs.
+    int WaitForExit(int timeoutMs);
+    bool Running() const;
+
+  private:
+    PROCESS_INFORMATION info_{};
+};
+
+// The Windows path of the program under test.
+std::string ProgramPath();
+
+}  // namespace tarnwick::testing
