@@ -1,0 +1,217 @@
+// Reading PdtReg.ini into product rows and keeping KnownProducts in step with them. Runs
+// natively and, in the Windows build, against the system's profile functions.
+#include "products/product_file.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <stdexcept>
+
+#include "support/fake_clock.h"
+#include "temp_folder.h"
+#include "terminals/terminal_table.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::TempFolder;
+using Rows = std::vector<ProductRow>;
+using Captions = std::vector<std::string>;
+
+std::string Entry(int number, std::string_view product, std::string_view server = "srv",
+                  std::string_view database = "db") {
+    return "[P" + std::to_string(number) + "]\r\nProduct=" + std::string(product) +
+           "\r\nServer=" + std::string(server) + "\r\nDatabase=" + std::string(database) + "\r\n";
+}
+
+std::string Count(std::string_view count) {
+    return "[product]\r\ncount=" + std::string(count) + "\r\n";
+}
+
+class ProductFileTest : public ::testing::Test {
+  protected:
+    // Each read gets a file of its own: the system may cache a file it has read.
+    ProductFileRows Read(std::string_view text) {
+        return ReadProductFile(ProfileFile(Write(text)));
+    }
+    std::string Write(std::string_view text) {
+        return folder_.Write("PdtReg" + std::to_string(++files_) + ".ini", text);
+    }
+    Rows ReadRows(std::string_view text) {
+        const ProductFileRows read = Read(text);
+        EXPECT_FALSE(read.failed);
+        return read.rows;
+    }
+
+  private:
+    TempFolder folder_;
+    int files_ = 0;
+};
+
+TEST_F(ProductFileTest, ReadsTheEntriesInEntryOrderWhateverTheFileOrder) {
+    const Rows rows =
+        ReadRows(Entry(2, "02-Stock;x", "s2", "d2") + Count("3") +
+                 Entry(3, "03-Payroll;x", "s3", "d3") + Entry(1, "01-Ledger;x", "s1", "d1"));
+    EXPECT_EQ(
+        rows,
+        (Rows{{"01-Ledger", "s1", "d1"}, {"02-Stock", "s2", "d2"}, {"03-Payroll", "s3", "d3"}}));
+    EXPECT_EQ(ProductCountText(rows.size()), "产品数：3");
+    EXPECT_EQ(ProductCountText(0), "产品数：0");
+}
+
+TEST_F(ProductFileTest, CaptionIsTheTextBeforeTheFirstSemicolon) {
+    const Rows rows =
+        ReadRows(Count("5") + Entry(1, "01-账务系统;3.1;总账") + Entry(2, "NoDash;x") +
+                 Entry(3, "04-NoSemicolon") + Entry(4, ";leading") + Entry(5, " 05-Blank ; x "));
+    // Blanks before the value are no part of it; the caption keeps the blank before ";".
+    EXPECT_EQ(ProductCaptions(rows), (Captions{"01-账务系统", "NoDash", "", "", "05-Blank "}));
+}
+
+TEST_F(ProductFileTest, MissingServerOrDatabaseGivesAnEmptyCell) {
+    const Rows rows = ReadRows(Count("1") + "[P1]\r\nProduct=01-Ledger;\r\nOther=1\r\n");
+    EXPECT_EQ(rows, (Rows{{"01-Ledger", "", ""}}));
+}
+
+TEST_F(ProductFileTest, CountIsReadByTheIntegerRule) {
+    const std::string entries = Entry(1, "01-A;") + Entry(2, "02-B;") + Entry(3, "03-C;");
+    const struct {
+        const char* count;
+        size_t rows;
+    } cases[] = {{"3", 3}, {"0x3", 3},   {"$3", 3},  {"X3", 3},   {" 2 ", 2},
+                 {"1", 1}, {"0", 0},     {"-1", 0},  {"-0x3", 0}, {"abc", 0},
+                 {"", 0},  {"12abc", 0}, {"3.0", 0}, {"0x", 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadRows(Count(c.count) + entries).size(), c.rows) << '"' << c.count << '"';
+    }
+}
+
+TEST_F(ProductFileTest, NoFileNoSectionOrNoCountGivesNoRowsAndNoFailure) {
+    const ProductFileRows absent = ReadProductFile(ProfileFile(Write("") + ".absent"));
+    EXPECT_TRUE(absent.rows.empty());
+    EXPECT_FALSE(absent.failed);
+    EXPECT_TRUE(ReadRows(Entry(1, "01-A;")).empty());
+    EXPECT_TRUE(ReadRows("[product]\r\nother=3\r\n" + Entry(1, "01-A;")).empty());
+    EXPECT_TRUE(ReadRows("").empty());
+}
+
+TEST_F(ProductFileTest, KeysAndSectionsInAnotherCaseAreRead) {
+    const Rows rows =
+        ReadRows("[PRODUCT]\r\nCOUNT=2\r\n[p1]\r\nPRODUCT=01-A;\r\nSERVER=s\r\ndatabase=d\r\n" +
+                 Entry(2, "02-B;"));
+    EXPECT_EQ(rows, (Rows{{"01-A", "s", "d"}, {"02-B", "srv", "db"}}));
+}
+
+TEST_F(ProductFileTest, AMissingEntrySectionGivesNoRow) {
+    const std::string entries = Entry(1, "01-A;") + Entry(3, "03-C;") + Entry(5, "05-E;");
+    EXPECT_EQ(ProductCaptions(ReadRows(Count("4") + entries)), (Captions{"01-A", "03-C"}));
+    EXPECT_EQ(ProductCaptions(ReadRows(Count("2") + entries)), (Captions{"01-A"}));
+    // Only "P" and the number as written by the rule name an entry.
+    EXPECT_EQ(ProductCaptions(ReadRows(Count("2") + "[P01]\r\nProduct=x;\r\n[P 2]\r\n")),
+              Captions{});
+}
+
+TEST_F(ProductFileTest, AHugeCountReadsOnlyTheSectionsPresent) {
+    const std::string entries = Entry(1, "01-A;") + Entry(2, "02-B;") + Entry(3, "03-C;");
+    for (const char* count : {"2147483647", "0x7FFFFFFF"}) {
+        EXPECT_EQ(ReadRows(Count(count) + entries).size(), 3u) << count;
+    }
+    EXPECT_EQ(ReadRows(Count("2147483647") + "[P2147483647]\r\nProduct=last;\r\n").size(), 1u);
+}
+
+TEST_F(ProductFileTest, ValuesAreCutAt2047Bytes) {
+    const std::string a2046(2046, 'A');
+    const Rows rows = ReadRows(Count("3") + Entry(1, a2046 + ";x") +
+                               Entry(2, std::string(5000, 'B') + ";x", std::string(5000, 's')) +
+                               Entry(3, std::string(2047, 'C')));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].caption, a2046);
+    // The cut takes the ";" away, so by the rule the caption is empty.
+    EXPECT_EQ(rows[1].caption, "");
+    EXPECT_EQ(rows[1].server, std::string(2047, 's'));
+    EXPECT_EQ(rows[2].caption, "");
+}
+
+TEST_F(ProductFileTest, BinaryJunkLoadsWithoutHarm) {
+    std::mt19937 random(20261209);
+    std::string junk;
+    for (int i = 0; i < 65536; ++i)
+        junk += char(random() & 0xFF);
+    for (const std::string& text : {junk, Count("2147483647") + junk + Entry(1, "01-A;"),
+                                    Count("3") + "[P1]\r\nProduct=" + junk + "\r\n"}) {
+        const ProductFileRows read = Read(text);
+        EXPECT_FALSE(read.failed);
+        EXPECT_LE(read.rows.size(), 3u);
+    }
+}
+
+// A file that fails while an entry is read, as an error of the platform would.
+class FailingFile final : public ProfileFile {
+  public:
+    FailingFile(std::string path, std::string failingSection)
+        : ProfileFile(std::move(path)), failingSection_(std::move(failingSection)) {}
+    std::string ReadText(std::string_view section, std::string_view key,
+                         std::string_view fallback) const override {
+        if (section == failingSection_) throw std::runtime_error("read error");
+        return ProfileFile::ReadText(section, key, fallback);
+    }
+
+  private:
+    std::string failingSection_;
+};
+
+TEST_F(ProductFileTest, AFailedReadKeepsTheRowsReadBeforeIt) {
+    const std::string path =
+        Write(Count("3") + Entry(1, "01-A;") + Entry(2, "02-B;") + Entry(3, "03-C;"));
+    const ProductFileRows atEntry = ReadProductFile(FailingFile(path, "P2"));
+    EXPECT_TRUE(atEntry.failed);
+    EXPECT_EQ(ProductCaptions(atEntry.rows), (Captions{"01-A"}));
+
+    const ProductFileRows atCount = ReadProductFile(FailingFile(path, "product"));
+    EXPECT_TRUE(atCount.failed);
+    EXPECT_TRUE(atCount.rows.empty());
+}
+
+class ProductSyncTest : public ProductFileTest {
+  protected:
+    void Load(std::string_view text) {
+        const ProductFileRows read = Read(text);
+        ASSERT_FALSE(read.failed);
+        table_.SyncKnownProducts(ProductCaptions(read.rows));
+    }
+    Captions Known() const {
+        return table_.Read([](const TableReader& r) { return r.Products().Entries(); });
+    }
+
+    testing::FakeClock clock_;
+    TerminalTable table_{clock_};
+};
+
+TEST_F(ProductSyncTest, KeepsFormerEntriesInOrderAndAppendsNewOnes) {
+    Load(Count("3") + Entry(1, "A;") + Entry(2, "B;") + Entry(3, "C;"));
+    EXPECT_EQ(Known(), (Captions{"A", "B", "C"}));
+    Load(Count("3") + Entry(1, "C;") + Entry(2, "D;") + Entry(3, "A;"));
+    EXPECT_EQ(Known(), (Captions{"A", "C", "D"}));
+}
+
+TEST_F(ProductSyncTest, DuplicateCaptionsGiveTwoRowsAndOneEntry) {
+    const std::string text = Count("2") + Entry(1, "01-A;x", "s1") + Entry(2, "01-A;y", "s2");
+    EXPECT_EQ(ReadRows(text).size(), 2u);
+    Load(text);
+    EXPECT_EQ(Known(), (Captions{"01-A"}));
+}
+
+TEST_F(ProductSyncTest, ACaptionWithoutDashIsKnownUnderTheEmptyCode) {
+    Load(Count("1") + Entry(1, "NoDash;x"));
+    EXPECT_EQ(Known(), (Captions{"NoDash"}));
+    EXPECT_TRUE(table_.ClientLogin("", "10.0.0.1"));
+    EXPECT_FALSE(table_.ClientLogin("NoDash", "10.0.0.1"));
+}
+
+TEST_F(ProductSyncTest, AnEmptyListEmptiesKnownProducts) {
+    Load(Count("2") + Entry(1, "01-A;") + Entry(2, "02-B;"));
+    Load(Count("0") + Entry(1, "01-A;"));
+    EXPECT_TRUE(Known().empty());
+}
+
+}  // namespace
+}  // namespace tarnwick
