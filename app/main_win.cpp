@@ -4,7 +4,7 @@
 
 #include "app/main_window_win.h"
 #include "app/single_instance_win.h"
-#include "common/message_box.h"
+#include "common/app_dir.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace tarnwick;
@@ -14,7 +14,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (NotifyRunningInstance()) return 0;
 
     static const SystemClock clock;
-    TfrmMain frmMain(clock);
+    TfrmMain frmMain(clock, AppDir());
     if (!frmMain.Create()) return 1;
     frmMain.Show();
     return frmMain.Run();

@@ -1,11 +1,14 @@
 // The action list aclMain and the menus and tool bar built from it.
+#include <stdexcept>
+
 #include "app/images_win.h"
+#include "app/main_commands.h"
 #include "app/main_window_win.h"
 
 namespace tarnwick {
 namespace {
 
-constexpr int kFirstCommand = 1000;
+constexpr int kFirstCommand = kFirstMainCommand;
 constexpr int kViewStyleGroup = 1;
 
 struct ActionRow {
@@ -38,6 +41,10 @@ void TfrmMain::CreateActions() {
         {{"actHelpAbout", "Help", "关于(&A)..."}, nullptr},
     };
     for (const ActionRow& row : rows) {
+        // Command ids are published by name: the table must keep that order.
+        if (MainCommand(row.spec.name) != kFirstCommand + int(aclMain.Actions().size())) {
+            throw std::logic_error(std::string("action out of order: ") + row.spec.name);
+        }
         auto handler = row.handler;
         aclMain.Add(row.spec, [this, handler] {
             if (handler) (this->*handler)();

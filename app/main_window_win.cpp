@@ -16,7 +16,8 @@ enum Page { kProductPage = 0, kClientPage = 1 };
 
 }  // namespace
 
-TfrmMain::TfrmMain(const Clock& clock) : clock_(clock), table_(clock) {}
+TfrmMain::TfrmMain(const Clock& clock, std::string folder)
+    : clock_(clock), appDir_(std::move(folder)), table_(clock) {}
 
 TfrmMain::~TfrmMain() {
     if (shortcuts_) DestroyAcceleratorTable(shortcuts_);

@@ -28,7 +28,8 @@ enum : UINT {
 
 class TfrmMain final : public Window, private TableView {
   public:
-    explicit TfrmMain(const Clock& clock);
+    // `folder` holds the program's files; the program passes AppDir().
+    TfrmMain(const Clock& clock, std::string folder);
     ~TfrmMain() override;
 
     // Creates the window hidden; FormCreate runs during the creation.
@@ -39,6 +40,7 @@ class TfrmMain final : public Window, private TableView {
     int Run();
 
     const ActionList& Actions() const { return aclMain; }
+    bool HideOnClose() const { return hideOnClose; }
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -66,6 +68,7 @@ class TfrmMain final : public Window, private TableView {
 
     bool hideOnClose = false;
     const Clock& clock_;
+    const std::string appDir_;
     TerminalTable table_;  // holds KnownProducts too, under one lock
 
     ActionList aclMain;

@@ -1,0 +1,167 @@
+// The main window in this process, right after its creation and driven through its commands.
+#include "app/main_window_win.h"
+
+#include <gtest/gtest.h>
+
+#include "app/main_commands.h"
+#include "support/fake_clock.h"
+#include "tarnwick_process_win.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr int kStatusBarId = 13;
+
+class MainWindowInProcess : public ::testing::Test {
+  protected:
+    MainWindowInProcess() : window(clock, dir.Path()) {}
+    void SetUp() override { ASSERT_TRUE(window.Create()); }
+
+    HWND Handle() const { return window.Handle(); }
+    HWND Child(const char* className) const {
+        return FindWindowExA(Handle(), nullptr, className, nullptr);
+    }
+    void Command(std::string_view action) {
+        SendMessageA(Handle(), WM_COMMAND, WPARAM(MainCommand(action)), 0);
+    }
+    UINT MenuState(std::string_view action) const {
+        return GetMenuState(GetMenu(Handle()), UINT(MainCommand(action)), MF_BYCOMMAND);
+    }
+    bool MenuEnabled(std::string_view action) const {
+        return !(MenuState(action) & (MF_GRAYED | MF_DISABLED));
+    }
+    bool MenuChecked(std::string_view action) const { return MenuState(action) & MF_CHECKED; }
+    std::string StatusText(int panel) const {
+        char text[256] = {};
+        SendMessageA(GetDlgItem(Handle(), kStatusBarId), SB_GETTEXTA, WPARAM(panel), LPARAM(text));
+        return text;
+    }
+
+    testing::TemporaryAppDir dir;
+    testing::FakeClock clock;
+    TfrmMain window;
+};
+
+TEST_F(MainWindowInProcess, ActionsFollowThePublishedOrder) {
+    const auto& actions = window.Actions().Actions();
+    ASSERT_EQ(actions.size(), kMainActions.size());
+    for (size_t i = 0; i < actions.size(); ++i)
+        EXPECT_EQ(actions[i]->Name(), kMainActions[i]);
+    EXPECT_EQ(window.Actions()["actHelpTopic"].Shortcut(), VK_F1);
+    EXPECT_EQ(window.Actions()["actFileExit"].Image(), 0);
+    EXPECT_EQ(window.Actions()["actFileProperty"].Image(), 5);
+    EXPECT_EQ(window.Actions()["actHelpTopic"].Image(), 12);
+}
+
+TEST_F(MainWindowInProcess, StartsWithTheCreationsStates) {
+    EXPECT_TRUE(window.HideOnClose());
+    EXPECT_FALSE(MenuEnabled("actFileProperty"));
+    EXPECT_TRUE(MenuEnabled("actFileExit"));
+    EXPECT_TRUE(MenuEnabled("actServerStart"));
+    EXPECT_FALSE(MenuEnabled("actServerSnS"));
+    EXPECT_FALSE(MenuEnabled("actServerStop"));
+    EXPECT_TRUE(MenuEnabled("actServerOption"));
+    EXPECT_TRUE(MenuChecked("actViewTool"));
+    EXPECT_TRUE(MenuChecked("actViewStatus"));
+    EXPECT_TRUE(MenuChecked("actViewReport"));
+    EXPECT_FALSE(MenuChecked("actViewList"));
+    EXPECT_EQ(TabCtrl_GetCurSel(Child(WC_TABCONTROLA)), 0);
+}
+
+TEST_F(MainWindowInProcess, MenusHoldTheirItemsAndSeparatorsInPlace) {
+    HMENU bar = GetMenu(Handle());
+    ASSERT_EQ(GetMenuItemCount(bar), 4);
+    const char* titles[] = {"文件(&F)", "服务(&S)", "视图(&V)", "帮助(&H)"};
+    const std::vector<std::vector<std::string_view>> items = {
+        {"actFileProperty", "", "actFileExit"},
+        {"actServerStart", "actServerSnS", "actServerStop", "", "actServerOption"},
+        {"actViewTool", "actViewStatus", "", "actViewLargeIcon", "actViewSmallIcon", "actViewList",
+         "actViewReport"},
+        {"actHelpTopic", "", "actHelpAbout"}};
+    for (int m = 0; m < 4; ++m) {
+        char title[64] = {};
+        GetMenuStringA(bar, UINT(m), title, sizeof title, MF_BYPOSITION);
+        EXPECT_STREQ(title, titles[m]);
+        HMENU menu = GetSubMenu(bar, m);
+        ASSERT_EQ(GetMenuItemCount(menu), int(items[size_t(m)].size()));
+        for (size_t i = 0; i < items[size_t(m)].size(); ++i) {
+            const std::string_view action = items[size_t(m)][i];
+            const UINT id = GetMenuItemID(menu, int(i));
+            if (action.empty()) {
+                EXPECT_TRUE(GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_SEPARATOR);
+            } else {
+                EXPECT_EQ(id, UINT(MainCommand(action))) << action;
+            }
+        }
+    }
+    char caption[64] = {};
+    GetMenuStringA(bar, UINT(MainCommand("actServerSnS")), caption, sizeof caption, MF_BYCOMMAND);
+    EXPECT_STREQ(caption, "停止并启动(&A)");
+}
+
+TEST_F(MainWindowInProcess, TheToolBarShowsItsOwnCaptionsWithTheActionsState) {
+    HWND bar = FindWindowExA(Child(REBARCLASSNAMEA), nullptr, TOOLBARCLASSNAMEA, nullptr);
+    ASSERT_TRUE(bar);
+    ASSERT_EQ(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 3);
+    const DWORD size = DWORD(SendMessageA(bar, TB_GETBUTTONSIZE, 0, 0));
+    EXPECT_EQ(LOWORD(size), 43);
+    EXPECT_EQ(HIWORD(size), 35);
+    char text[64] = {};
+    SendMessageA(bar, TB_GETBUTTONTEXTA, MainCommand("actFileExit"), LPARAM(text));
+    EXPECT_STREQ(text, " 退出 ");
+    SendMessageA(bar, TB_GETBUTTONTEXTA, MainCommand("actFileProperty"), LPARAM(text));
+    EXPECT_STREQ(text, "属性");
+    EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, MainCommand("actFileExit"), 0));
+    EXPECT_FALSE(SendMessageA(bar, TB_ISBUTTONENABLED, MainCommand("actFileProperty"), 0));
+    TBBUTTON separator{};
+    SendMessageA(bar, TB_GETBUTTON, 1, LPARAM(&separator));
+    EXPECT_TRUE(separator.fsStyle & BTNS_SEP);
+}
+
+TEST_F(MainWindowInProcess, TheStatusBarHasSixPanels) {
+    HWND bar = GetDlgItem(Handle(), kStatusBarId);
+    int edges[8] = {};
+    ASSERT_EQ(SendMessageA(bar, SB_GETPARTS, 8, LPARAM(edges)), 6);
+    const int widths[] = {80, 300, 80, 80, 80, 50};
+    for (int i = 0, left = 0; i < 6; left = edges[i++])
+        EXPECT_EQ(edges[i] - left, widths[i]);
+    EXPECT_EQ(StatusText(1), "Tarnwick");
+    EXPECT_EQ(StatusText(2), "状态：停止");
+    EXPECT_EQ(StatusText(3), "产品数：0");
+    EXPECT_EQ(StatusText(4), "终端数：0");
+    EXPECT_EQ(LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0)), 0);
+    EXPECT_EQ(HIWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0)) & SBT_OWNERDRAW, SBT_OWNERDRAW);
+}
+
+TEST_F(MainWindowInProcess, TheViewTogglesHideAndShowTheBarsAndMoveTheMark) {
+    HWND status = GetDlgItem(Handle(), kStatusBarId);
+    HWND pages = Child(WC_TABCONTROLA);
+    RECT before;
+    GetWindowRect(pages, &before);
+    Command("actViewStatus");
+    EXPECT_FALSE(MenuChecked("actViewStatus"));
+    EXPECT_FALSE(GetWindowLongA(status, GWL_STYLE) & WS_VISIBLE);
+    RECT after;
+    GetWindowRect(pages, &after);
+    EXPECT_GT(after.bottom, before.bottom);  // the pages grow into the space
+    Command("actViewStatus");
+    EXPECT_TRUE(MenuChecked("actViewStatus"));
+    EXPECT_TRUE(GetWindowLongA(status, GWL_STYLE) & WS_VISIBLE);
+
+    HWND coolBar = Child(REBARCLASSNAMEA);
+    Command("actViewTool");
+    EXPECT_FALSE(MenuChecked("actViewTool"));
+    EXPECT_FALSE(GetWindowLongA(coolBar, GWL_STYLE) & WS_VISIBLE);
+    Command("actViewTool");
+    EXPECT_TRUE(GetWindowLongA(coolBar, GWL_STYLE) & WS_VISIBLE);
+}
+
+TEST_F(MainWindowInProcess, TheMenuTitlesActionsDoNothing) {
+    for (auto title : {"actFile", "actServer", "actView", "actHelp"})
+        Command(title);
+    EXPECT_TRUE(IsWindow(Handle()));
+    EXPECT_EQ(StatusText(2), "状态：停止");
+}
+
+}  // namespace
+}  // namespace tarnwick
