@@ -29,15 +29,30 @@ void ClientGrid::Create(HWND parent, int id) {
                       0, 0, 0, 0, id, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(
         hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
-    // A list view's rows are as high as its small images: an empty 1 × 15 list sets them.
-    rowHeight_ = ImageList_Create(1, kRowHeight, ILC_COLOR, 0, 0);
-    ListView_SetImageList(hwnd_, rowHeight_, LVSIL_SMALL);
     for (int i = 0; i < int(std::size(kColumns)); ++i) {
         LVCOLUMNA c{};
         c.mask = LVCF_WIDTH | LVCF_TEXT;
         c.cx = kColumns[i].width;
         c.pszText = const_cast<char*>(kColumns[i].header);
         SendMessageA(hwnd_, LVM_INSERTCOLUMNA, i, LPARAM(&c));
+    }
+    SetRowHeight();
+}
+
+void ClientGrid::SetRowHeight() {
+    // A list view's rows are as high as its small images plus the control's own spacing, which
+    // differs between implementations: measure it once and size an empty image list to fit.
+    int imageHeight = kRowHeight;
+    ListView_SetItemCountEx(hwnd_, 1, 0);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (rowHeight_) ImageList_Destroy(rowHeight_);
+        rowHeight_ = ImageList_Create(1, imageHeight, ILC_COLOR, 0, 0);
+        ListView_SetImageList(hwnd_, rowHeight_, LVSIL_SMALL);
+        RECT row{};
+        ListView_GetItemRect(hwnd_, 0, &row, LVIR_BOUNDS);
+        const int height = row.bottom - row.top;
+        if (height == kRowHeight || height <= 0) break;
+        imageHeight = std::max(1, imageHeight - (height - kRowHeight));
     }
 }
 

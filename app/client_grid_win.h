@@ -14,7 +14,7 @@ class ClientGrid {
   public:
     static constexpr int kRowHeight = 15;
 
-    ClientGrid(TerminalTable& table) : table_(table) {}
+    explicit ClientGrid(TerminalTable& table) : table_(table) {}
     ~ClientGrid();
     ClientGrid(const ClientGrid&) = delete;
     ClientGrid& operator=(const ClientGrid&) = delete;
@@ -29,6 +29,8 @@ class ClientGrid {
     bool HandleNotify(NMHDR* header);
 
   private:
+    void SetRowHeight();
+
     TerminalTable& table_;
     HWND hwnd_ = nullptr;
     HIMAGELIST rowHeight_ = nullptr;

@@ -1,0 +1,137 @@
+// The terminal grid showing the terminal table, on a window of its own.
+#include "app/client_grid_win.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fake_clock.h"
+
+namespace tarnwick {
+namespace {
+
+// A plain top-level window that hands the grid's notifications back to it.
+class GridHost {
+  public:
+    explicit GridHost(ClientGrid& grid) : grid_(grid) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &Procedure;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "GridHost";
+        RegisterClassA(&wc);
+        hwnd_ = CreateWindowA("GridHost", "grid", WS_OVERLAPPEDWINDOW, 0, 0, 900, 300, nullptr,
+                              nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, LONG_PTR(this));
+        grid_.Create(hwnd_, 12);
+        MoveWindow(grid_.Handle(), 0, 0, 880, 260, FALSE);
+        grid_.SetUp();
+    }
+    ~GridHost() { DestroyWindow(hwnd_); }
+
+  private:
+    static LRESULT CALLBACK Procedure(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<GridHost*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+        if (m == WM_NOTIFY && self && self->grid_.HandleNotify(reinterpret_cast<NMHDR*>(lp))) {
+            return 0;
+        }
+        return DefWindowProcA(w, m, wp, lp);
+    }
+    ClientGrid& grid_;
+    HWND hwnd_;
+};
+
+class ClientGridTest : public ::testing::Test {
+  protected:
+    ClientGridTest() { table.SyncKnownProducts({"0101-财务管理", "0102-进销存"}); }
+
+    HWND List() const { return grid.Handle(); }
+    std::string Text(int row, int column) const {
+        char text[256] = {};
+        ListView_GetItemText(List(), row, column, text, sizeof text);
+        return text;
+    }
+    std::vector<int> Selected() const {
+        std::vector<int> rows;
+        for (int i = -1; (i = ListView_GetNextItem(List(), i, LVNI_SELECTED)) >= 0;)
+            rows.push_back(i);
+        return rows;
+    }
+
+    testing::FakeClock clock{{2026, 12, 9, 8, 30, 5}};
+    TerminalTable table{clock};
+    ClientGrid grid{table};
+    GridHost host{grid};
+};
+
+TEST_F(ClientGridTest, HasTheHeaderColumnsAndTheEmptyRow) {
+    const char* headers[] = {"产品名称", "IP", "登录时间", "检测时间", ""};
+    const int widths[] = {200, 150, 200, 200, 299};
+    for (int i = 0; i < 5; ++i) {
+        char text[64] = {};
+        LVCOLUMNA c{};
+        c.mask = LVCF_TEXT | LVCF_WIDTH;
+        c.pszText = text;
+        c.cchTextMax = sizeof text;
+        ASSERT_TRUE(SendMessageA(List(), LVM_GETCOLUMNA, i, LPARAM(&c)));
+        EXPECT_STREQ(text, headers[i]);
+        EXPECT_EQ(c.cx, widths[i]);
+    }
+    EXPECT_EQ(ListView_GetItemCount(List()), 1);
+    EXPECT_EQ(Text(0, 0), "");
+    const DWORD ex = ListView_GetExtendedListViewStyle(List());
+    EXPECT_TRUE(ex & LVS_EX_FULLROWSELECT);
+    EXPECT_TRUE(ex & LVS_EX_GRIDLINES);
+    const LONG style = GetWindowLongA(List(), GWL_STYLE);
+    EXPECT_FALSE(style & LVS_SINGLESEL);  // ranges of rows can be selected
+    EXPECT_FALSE(style & LVS_EDITLABELS);
+}
+
+TEST_F(ClientGridTest, RowsAreFifteenPixelsHigh) {
+    table.ClientLogin("0101", "10.0.0.1");
+    table.ClientLogin("0101", "10.0.0.2");
+    grid.Refresh();
+    RECT first, second;
+    ListView_GetItemRect(List(), 0, &first, LVIR_BOUNDS);
+    ListView_GetItemRect(List(), 1, &second, LVIR_BOUNDS);
+    EXPECT_EQ(second.top - first.top, ClientGrid::kRowHeight);
+}
+
+TEST_F(ClientGridTest, ShowsRowsAsTheTableHoldsThemAndHighlightsTheFilledRow) {
+    table.ClientLogin("0101", "127.0.0.1");
+    table.ClientLogin("0102", "127.0.0.2");
+    grid.Refresh();
+    ASSERT_EQ(ListView_GetItemCount(List()), 2);
+    EXPECT_EQ(Text(0, 0), "0101-财务管理");
+    EXPECT_EQ(Text(0, 1), "127.0.0.1");
+    EXPECT_EQ(Text(0, 2), "2026-12-09 08:30:05");
+    EXPECT_EQ(Text(1, 0), "0102-进销存");
+    EXPECT_EQ(Text(1, 4), "");
+    EXPECT_EQ(Selected(), std::vector<int>{1});
+
+    clock.Set({2026, 12, 9, 8, 31, 0});
+    table.ClientLogin("0101", "127.0.0.1");  // a refresh keeps the current row
+    grid.Refresh();
+    EXPECT_EQ(Text(0, 3), "2026-12-09 08:31:00");
+    EXPECT_EQ(Selected(), std::vector<int>{1});
+
+    table.ClientLogout("0101", "127.0.0.1");
+    table.ClientLogout("0102", "127.0.0.2");
+    grid.Refresh();
+    EXPECT_EQ(ListView_GetItemCount(List()), 1);
+    EXPECT_EQ(Text(0, 0), "");
+}
+
+TEST_F(ClientGridTest, TenThousandRowsScrollTheNewRowIntoView) {
+    for (int i = 0; i < 10000; ++i) {
+        table.ClientLogin("0101",
+                          "10.0." + std::to_string(i / 256) + "." + std::to_string(i % 256));
+    }
+    grid.Refresh();
+    EXPECT_EQ(ListView_GetItemCount(List()), 10000);
+    EXPECT_EQ(Selected(), std::vector<int>{9999});
+    const int top = ListView_GetTopIndex(List());
+    EXPECT_LE(top, 9999);
+    EXPECT_GE(top + ListView_GetCountPerPage(List()), 9999);
+    EXPECT_EQ(Text(9999, 1), "10.0.39.15");
+}
+
+}  // namespace
+}  // namespace tarnwick
