@@ -3,6 +3,10 @@
 namespace tarnwick {
 
 void ServeSocket(Socket socket, TerminalService& service) noexcept {
+    ServeOpenSocket(socket, service);
+}
+
+void ServeOpenSocket(Socket& socket, TerminalService& service) noexcept {
     try {
         // Each reply goes out at once: no delayed ACK may hold the second line of an answer.
         socket.SetNoDelay();

@@ -1,0 +1,221 @@
+// The listener's opening and shutdown over real loopback connections.
+#include "terminals/listener.h"
+
+#include <gtest/gtest.h>
+
+#include "listener/listener_support.h"
+#include "support/fake_clock.h"
+#include "support/loopback.h"
+#include "terminals/terminal_table.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::Client;
+using testing::CountedSleep;
+using testing::FreePort;
+
+const std::string kListed = "1\r\n";
+
+bool Accepts(std::uint16_t port, std::uint32_t to = kLoopback) {
+    std::error_code error;
+    const Socket s = Socket::Connect(to, port, error);
+    return !error;
+}
+
+class ListenerLifecycle : public ::testing::Test {
+  protected:
+    ListenerLifecycle() { table.SyncKnownProducts({"0101-Ledger"}); }
+
+    void Open(const std::string& ip = "127.0.0.1") {
+        listener.AddBinding(ip, port);
+        listener.Open();
+        ASSERT_TRUE(listener.Running());
+    }
+    size_t Rows() const {
+        return table.Read(
+            [](const TableReader& r) { return r.Cell(0, 0).empty() ? 0 : r.RowCount(); });
+    }
+
+    testing::FakeClock clock;
+    TerminalTable table{clock};
+    CountedSleep sleep;
+    TcpListener listener{table, SystemThreads(), sleep.Function()};
+    std::uint16_t port = FreePort();
+};
+
+TEST_F(ListenerLifecycle, StopWithoutConnectionsTakesExactlyOneWait) {
+    Open();
+    EXPECT_TRUE(Accepts(port));
+    listener.Shutdown();
+    EXPECT_FALSE(listener.Running());
+    EXPECT_EQ(sleep.Waits(), std::vector<int>{250});
+    EXPECT_FALSE(Accepts(port));
+}
+
+TEST_F(ListenerLifecycle, StopOfAStoppedListenerDoesNotWait) {
+    listener.Shutdown();
+    EXPECT_FALSE(listener.Running());
+    EXPECT_TRUE(sleep.Waits().empty());
+}
+
+TEST_F(ListenerLifecycle, StopClosesConnectionsWithoutReplyAndKeepsTheirRows) {
+    Open();
+    std::vector<std::unique_ptr<Client>> clients;
+    for (std::uint32_t i = 1; i <= 3; ++i) {
+        clients.push_back(std::make_unique<Client>(port, kLoopback + i));
+        clients.back()->Send("LOGIN:0101;1\n");
+        EXPECT_EQ(clients.back()->Read(3), kListed);
+    }
+    EXPECT_EQ(listener.OpenConnections(), 3u);
+    listener.Shutdown();
+    EXPECT_FALSE(listener.Running());
+    EXPECT_LE(sleep.Waits().size(), 20u);
+    EXPECT_EQ(listener.OpenConnections(), 0u);
+    for (auto& c : clients)
+        EXPECT_EQ(c->ReadToClose(), "");
+    EXPECT_EQ(Rows(), 3u);
+}
+
+TEST_F(ListenerLifecycle, StopReleasesAThreadBlockedWritingToATerminalThatNeverReads) {
+    Open();
+    testing::NeverReadingTerminal terminal(port);
+    terminal.WaitUntilStalled();
+    listener.Shutdown();  // no ShutdownTimeout
+    EXPECT_FALSE(listener.Running());
+    EXPECT_EQ(listener.OpenConnections(), 0u);
+}
+
+TEST_F(ListenerLifecycle, ConnectionsServeUntilTheirTerminalLeaves) {
+    Open();
+    {
+        Client client(port);
+        client.Send("LOGIN:0101;1\n");
+        EXPECT_EQ(client.Read(3), kListed);
+    }
+    // The thread of a finished connection leaves the list by itself.
+    while (listener.OpenConnections() != 0)
+        SleepMilliseconds(10);
+    Client next(port);
+    next.Send("hello\n");
+    EXPECT_EQ(next.Read(6), "2\r\n2\r\n");
+}
+
+TEST_F(ListenerLifecycle, AllAddressesAcceptOnEveryLoopbackAddress) {
+    Open("0.0.0.0");
+    for (std::uint32_t to : {kLoopback, kLoopback + 1}) {
+        EXPECT_TRUE(Accepts(port, to));
+    }
+}
+
+TEST_F(ListenerLifecycle, OneLoopbackAddressAcceptsOnlyThere) {
+    Open("127.0.0.2");
+    EXPECT_TRUE(Accepts(port, kLoopback + 1));
+    EXPECT_FALSE(Accepts(port, kLoopback));
+}
+
+TEST_F(ListenerLifecycle, PortInUseFailsAndTheListenerStaysStopped) {
+    std::error_code error;
+    const Socket other = Socket::Listen(kLoopback, port, 1, error);
+    ASSERT_FALSE(error);
+    listener.AddBinding("127.0.0.1", port);
+    EXPECT_THROW(listener.Open(), std::system_error);
+    EXPECT_FALSE(listener.Running());
+}
+
+TEST_F(ListenerLifecycle, BindingsChangeOnlyWhileStopped) {
+    Open();
+    listener.RemoveBindings();
+    listener.AddBinding("127.0.0.1", port + 1);
+    ASSERT_EQ(listener.Bindings().size(), 1u);
+    EXPECT_EQ(listener.Bindings()[0].port, port);
+    listener.Shutdown();
+    listener.RemoveBindings();
+    EXPECT_TRUE(listener.Bindings().empty());
+}
+
+TEST_F(ListenerLifecycle, BadAddressesAndPortsAreRefusedAtTheOpening) {
+    const std::vector<std::pair<std::string, std::int32_t>> refused = {
+        {"localhost", port},  {"127.0.0", port}, {"127.0.0.256", port}, {"127.0.0.1", 0},
+        {"127.0.0.1", 65536}, {"127.0.0.1", -1}, {"127.0.0.1", -65535}};
+    for (const auto& [ip, p] : refused) {
+        listener.RemoveBindings();
+        listener.AddBinding(ip, p);
+        EXPECT_THROW(listener.Open(), ListenerError) << ip << " " << p;
+        EXPECT_FALSE(listener.Running());
+    }
+}
+
+TEST_F(ListenerLifecycle, DestroyingARunningListenerShutsItDown) {
+    auto owned = std::make_unique<TcpListener>(table, SystemThreads(), sleep.Function());
+    owned->AddBinding("127.0.0.1", port);
+    owned->Open();
+    Client client(port);
+    client.Send("LOGIN:0101;1\n");
+    EXPECT_EQ(client.Read(3), kListed);
+    owned.reset();
+    EXPECT_EQ(client.ReadToClose(), "");
+    EXPECT_FALSE(Accepts(port));
+}
+
+// A connection thread that cannot end: its terminal's LOGIN is held inside the table.
+TEST(ListenerTimeout, AThreadThatCannotEndTimesOutAndTheStopCanBeRepeated) {
+    testing::BlockingService service;
+    std::vector<int> waits;
+    TcpListener listener(service, SystemThreads(), [&](int ms) { waits.push_back(ms); });
+    const std::uint16_t port = FreePort();
+    listener.AddBinding("127.0.0.1", port);
+    listener.Open();
+    Client client(port);
+    client.Send("LOGIN:0101;1\n");
+    service.WaitForLogins(1);
+
+    EXPECT_THROW(
+        {
+            try {
+                listener.Shutdown();
+            } catch (const ShutdownTimeout& e) {
+                EXPECT_STREQ(e.what(), "Terminate Thread Timeout");
+                throw;
+            }
+        },
+        ShutdownTimeout);
+    EXPECT_EQ(waits, std::vector<int>(20, 250));
+    EXPECT_TRUE(listener.Running());
+    EXPECT_FALSE(Accepts(port));  // the accept thread is gone
+
+    waits.clear();
+    EXPECT_THROW(listener.Shutdown(), ShutdownTimeout);
+    EXPECT_EQ(waits.size(), 20u);
+    EXPECT_TRUE(listener.Running());
+
+    service.Release();
+    EXPECT_EQ(client.ReadToClose(), "");  // the reply was not written
+    while (listener.OpenConnections() != 0) SleepMilliseconds(10);
+    listener.Shutdown();
+    EXPECT_FALSE(listener.Running());
+}
+
+TEST(ListenerThreads, AConnectionWithoutAThreadIsClosedAndTheListenerGoesOn) {
+    testing::FakeClock clock;
+    TerminalTable table(clock);
+    testing::SwitchableThreads threads;
+    TcpListener listener(table, threads, [](int) { SleepMilliseconds(20); });
+    const std::uint16_t port = FreePort();
+    listener.AddBinding("127.0.0.1", port);
+    listener.Open();
+
+    threads.failing = true;
+    Client refused(port);
+    refused.Send("hello\n");
+    EXPECT_EQ(refused.ReadToClose(), "");
+
+    threads.failing = false;
+    Client served(port);
+    served.Send("hello\n");
+    EXPECT_EQ(served.Read(6), "2\r\n2\r\n");
+    EXPECT_EQ(listener.OpenConnections(), 1u);
+}
+
+}  // namespace
+}  // namespace tarnwick

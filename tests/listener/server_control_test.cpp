@@ -1,0 +1,333 @@
+// The Server menu's commands and the auto-start: their messages and states, on a real listener
+// and, for the states a real one never reaches, on a scripted one.
+#include "terminals/server_control.h"
+
+#include <gtest/gtest.h>
+
+#include "listener/listener_support.h"
+#include "support/loopback.h"
+#include "terminals/terminal_table.h"
+#include "support/fake_clock.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::FreePort;
+using Events = std::vector<std::string>;
+
+class FakeSettings final : public ServerSettingsSource {
+  public:
+    std::string Host() const override {
+        if (failing) throw std::runtime_error("unreadable");
+        return host;
+    }
+    std::int32_t Port() const override {
+        ++portReads;
+        if (failing) throw std::runtime_error("unreadable");
+        return port;
+    }
+    std::string host = "127.0.0.1";
+    std::int32_t port = 0;
+    bool failing = false;
+    mutable int portReads = 0;
+};
+
+// Records what the commands show, in order.
+class RecordingView final : public ServerView {
+  public:
+    void ShowError(const std::string& text) override { events.push_back("error " + text); }
+    void ShowGeneralError(std::string_view text) override {
+        events.push_back("general " + std::string(text));
+    }
+    void SetServerActionsEnabled(bool start, bool stopAndStart, bool stop) override {
+        events.push_back(std::string("actions ") + (start ? "1" : "0") +
+                         (stopAndStart ? "1" : "0") + (stop ? "1" : "0"));
+    }
+    void SetListenerStateText(const std::string& text) override {
+        events.push_back("panel " + text);
+    }
+    void actServerOptionExecute() override {
+        events.push_back("options");
+        if (duringOptions) duringOptions();
+    }
+    Events Take() { return std::exchange(events, {}); }
+
+    Events events;
+    std::function<void()> duringOptions;
+};
+
+const Events kRunning = {"actions 011", std::string("panel ") + kListenerRunningText};
+const Events kStopped = {"actions 100", std::string("panel ") + kListenerStoppedText};
+const Events kStartFailed = {std::string("error ") + kStartFailedText};
+
+bool Accepts(std::uint16_t port) {
+    std::error_code error;
+    const Socket s = Socket::Connect(kLoopback, port, error);
+    return !error;
+}
+
+class ListenerCommands : public ::testing::Test {
+  protected:
+    ListenerCommands() { settings.port = FreePort(); }
+
+    testing::FakeClock clock;
+    TerminalTable table{clock};
+    TcpListener listener{table, SystemThreads(), [](int) { SleepMilliseconds(20); }};
+    FakeSettings settings;
+    RecordingView view;
+    ServerControl control{listener, settings, view};
+};
+
+TEST_F(ListenerCommands, StartRunsOnTheSettingsAndStopEndsIt) {
+    control.actServerStartExecute();
+    EXPECT_EQ(view.Take(), kRunning);
+    EXPECT_TRUE(listener.Running());
+    EXPECT_TRUE(Accepts(std::uint16_t(settings.port)));
+
+    control.actServerStopExecute();
+    EXPECT_EQ(view.Take(), kStopped);
+    EXPECT_FALSE(listener.Running());
+    EXPECT_TRUE(listener.Bindings().empty());
+    EXPECT_FALSE(Accepts(std::uint16_t(settings.port)));
+}
+
+TEST_F(ListenerCommands, StopWhileStoppedSetsTheStoppedStatesWithoutAMessage) {
+    EXPECT_TRUE(control.Stop());
+    EXPECT_EQ(view.Take(), kStopped);
+}
+
+TEST_F(ListenerCommands, UnsetSettingsAskForSettings) {
+    const std::vector<std::pair<std::string, std::int32_t>> unset = {{"", settings.port},
+                                                                     {"127.0.0.1", 0}};
+    for (const auto& [host, port] : unset) {
+        settings.host = host;
+        settings.port = port;
+        control.actServerStartExecute();
+        EXPECT_EQ(view.Take(), Events{std::string("error ") + kSetSettingsText});
+        EXPECT_FALSE(listener.Running());
+        EXPECT_TRUE(listener.Bindings().empty());
+    }
+}
+
+TEST_F(ListenerCommands, AnUnreadableFileIsReported) {
+    settings.failing = true;
+    control.actServerStartExecute();
+    EXPECT_EQ(view.Take(), Events{std::string("error ") + kReadSettingsFailedText});
+    EXPECT_FALSE(listener.Running());
+}
+
+TEST_F(ListenerCommands, AnAddressOrPortThatCannotBeBoundFailsTheStart) {
+    const std::vector<std::pair<std::string, std::int32_t>> refused = {
+        {"localhost", settings.port},
+        {"127.0.0", settings.port},
+        {"127.0.0.1", 65536},
+        {"127.0.0.1", -1},
+        {"192.0.2.1", settings.port}};  // not this machine's
+    for (const auto& [host, port] : refused) {
+        settings.host = host;
+        settings.port = port;
+        control.actServerStartExecute();
+        EXPECT_EQ(view.Take(), kStartFailed) << host << " " << port;
+        EXPECT_FALSE(listener.Running());
+    }
+}
+
+TEST_F(ListenerCommands, PortInUseFailsTheStartAndARetryOnAFreePortSucceeds) {
+    std::error_code error;
+    const Socket other = Socket::Listen(kLoopback, std::uint16_t(settings.port), 1, error);
+    ASSERT_FALSE(error);
+    control.actServerStartExecute();
+    EXPECT_EQ(view.Take(), kStartFailed);
+    EXPECT_FALSE(listener.Running());
+
+    settings.port = FreePort();
+    control.actServerStartExecute();
+    EXPECT_EQ(view.Take(), kRunning);
+    EXPECT_TRUE(Accepts(std::uint16_t(settings.port)));
+}
+
+TEST_F(ListenerCommands, NewSettingsReachARunningListenerOnlyThroughStopAndStart) {
+    const auto oldPort = std::uint16_t(settings.port);
+    control.actServerStartExecute();
+    view.Take();
+    settings.port = FreePort();
+    const auto newPort = std::uint16_t(settings.port);
+    EXPECT_TRUE(Accepts(oldPort));
+    EXPECT_FALSE(Accepts(newPort));
+
+    control.actServerSnSExecute();
+    Events expected = kStopped;
+    expected.insert(expected.end(), kRunning.begin(), kRunning.end());
+    EXPECT_EQ(view.Take(), expected);
+    EXPECT_FALSE(Accepts(oldPort));
+    EXPECT_TRUE(Accepts(newPort));
+    ASSERT_EQ(listener.Bindings().size(), 1u);
+    EXPECT_EQ(listener.Bindings()[0].port, newPort);
+}
+
+TEST_F(ListenerCommands, StopAndStartWhoseStartFailsEndsStopped) {
+    control.actServerStartExecute();
+    view.Take();
+    settings.host = "127.0.0";
+    control.actServerSnSExecute();
+    Events expected = kStopped;
+    expected.insert(expected.end(), kStartFailed.begin(), kStartFailed.end());
+    EXPECT_EQ(view.Take(), expected);
+    EXPECT_FALSE(listener.Running());
+}
+
+TEST(ListenerCommandsTimeout, ATimedOutStopReportsTheErrorAndChangesNothing) {
+    testing::BlockingService service;
+    TcpListener listener(service, SystemThreads(), [](int) {});
+    FakeSettings settings;
+    settings.port = FreePort();
+    RecordingView view;
+    ServerControl control(listener, settings, view);
+    control.actServerStartExecute();
+    view.Take();
+    testing::Client client(std::uint16_t(settings.port));
+    client.Send("LOGIN:0101;1\n");
+    service.WaitForLogins(1);
+
+    EXPECT_FALSE(control.Stop());
+    EXPECT_EQ(view.Take(), Events{"general Terminate Thread Timeout"});
+    EXPECT_TRUE(listener.Running());
+    EXPECT_EQ(listener.Bindings().size(), 1u);
+
+    control.actServerSnSExecute();  // ends with the stop's error, before the start
+    EXPECT_EQ(view.Take(), Events{"general Terminate Thread Timeout"});
+
+    service.Release();
+    while (listener.OpenConnections() != 0)
+        SleepMilliseconds(10);
+    control.actServerStopExecute();
+    EXPECT_EQ(view.Take(), kStopped);
+}
+
+// A listener whose opening and shutdown return without effect, for the states that the real
+// one never reaches.
+class StuckListener final : public Listener {
+  public:
+    void RemoveBindings() override { bindings.clear(); }
+    void AddBinding(std::string ip, std::int32_t port) override {
+        bindings.push_back({std::move(ip), port});
+    }
+    void Open() override {}
+    void Shutdown() override {}
+    bool Running() const override { return running; }
+    bool running = false;
+    std::vector<ListenerBinding> bindings;
+};
+
+class ListenerCommandsStuck : public ::testing::Test {
+  protected:
+    ListenerCommandsStuck() { settings.port = 4000; }
+    StuckListener listener;
+    FakeSettings settings;
+    RecordingView view;
+    ServerControl control{listener, settings, view};
+};
+
+TEST_F(ListenerCommandsStuck, AnOpeningThatLeavesTheListenerStoppedFailsTheStart) {
+    control.actServerStartExecute();
+    EXPECT_EQ(view.Take(), (Events{std::string("error ") + kStartFailedText,
+                                   std::string("panel ") + kListenerStoppedText}));
+}
+
+TEST_F(ListenerCommandsStuck, AShutdownThatLeavesTheListenerRunningFailsTheStop) {
+    listener.running = true;
+    const Events stopFailed = {std::string("error ") + kStopFailedText,
+                               std::string("panel ") + kListenerRunningText};
+    EXPECT_TRUE(control.Stop());
+    EXPECT_EQ(view.Take(), stopFailed);
+    // Stop-and-start then leaves the running listener and its binding alone.
+    listener.AddBinding("127.0.0.1", 3000);
+    control.actServerSnSExecute();
+    EXPECT_EQ(view.Take(), stopFailed);
+}
+
+TEST_F(ListenerCommandsStuck, AStartNeverRebindsARunningListener) {
+    listener.running = true;
+    listener.AddBinding("127.0.0.1", 3000);
+    control.actServerStartExecute();
+    EXPECT_EQ(view.Take(), kStartFailed);
+    ASSERT_EQ(listener.bindings.size(), 1u);
+    EXPECT_EQ(listener.bindings[0].port, 3000);
+}
+
+class ListenerAutoStart : public ListenerCommands {};
+
+TEST_F(ListenerAutoStart, ActsOnlyOnceAndOnlyWhenArmed) {
+    control.AutoStart();
+    EXPECT_TRUE(view.Take().empty());
+    EXPECT_FALSE(control.AutoStartPending());
+
+    control.ArmAutoStart();
+    EXPECT_TRUE(control.AutoStartPending());
+    control.AutoStart();
+    EXPECT_EQ(view.Take(), kRunning);
+    EXPECT_FALSE(control.AutoStartPending());
+
+    control.actServerStopExecute();
+    view.Take();
+    control.AutoStart();  // the window active again: nothing, though the listener is stopped
+    EXPECT_TRUE(view.Take().empty());
+    EXPECT_FALSE(listener.Running());
+}
+
+TEST_F(ListenerAutoStart, UnsetSettingsOpenTheOptionsDialogOnce) {
+    settings.host = "";
+    control.ArmAutoStart();
+    control.AutoStart();
+    EXPECT_EQ(view.Take(), Events{"options"});
+    EXPECT_EQ(settings.portReads, 0);  // the port is read only with a host
+    control.AutoStart();
+    EXPECT_TRUE(view.Take().empty());
+
+    settings.host = "127.0.0.1";
+    settings.port = 0;
+    control.ArmAutoStart();
+    control.AutoStart();
+    EXPECT_EQ(view.Take(), Events{"options"});
+    EXPECT_FALSE(listener.Running());
+}
+
+TEST_F(ListenerAutoStart, ActivationsDuringTheDialogStartNothing) {
+    settings.host = "";
+    view.duringOptions = [this] {
+        EXPECT_TRUE(control.AutoStartPending());
+        control.AutoStart();
+    };
+    control.ArmAutoStart();
+    control.AutoStart();
+    EXPECT_EQ(view.Take(), Events{"options"});
+    EXPECT_FALSE(control.AutoStartPending());
+}
+
+TEST_F(ListenerAutoStart, AnyErrorInsideIsReportedAsAFailedRead) {
+    settings.failing = true;
+    control.ArmAutoStart();
+    control.AutoStart();
+    EXPECT_EQ(view.Take(), Events{std::string("error ") + kReadSettingsFailedText});
+    EXPECT_FALSE(control.AutoStartPending());
+
+    settings.failing = false;
+    settings.host = "";
+    view.duringOptions = [] { throw std::runtime_error("no dialog"); };
+    control.ArmAutoStart();
+    control.AutoStart();
+    EXPECT_EQ(view.Take(), (Events{"options", std::string("error ") + kReadSettingsFailedText}));
+    EXPECT_FALSE(control.AutoStartPending());
+}
+
+TEST_F(ListenerAutoStart, AFailedStartReportsOnlyItsOwnMessage) {
+    settings.host = "127.0.0";
+    settings.port = 4000;
+    control.ArmAutoStart();
+    control.AutoStart();
+    EXPECT_EQ(view.Take(), kStartFailed);
+    EXPECT_FALSE(control.AutoStartPending());
+}
+
+}  // namespace
+}  // namespace tarnwick
