@@ -1,0 +1,82 @@
+#include "products/product_images_win.h"
+
+#include <algorithm>
+
+namespace tarnwick {
+namespace {
+
+constexpr COLORREF kMask = RGB(255, 0, 255);
+constexpr COLORREF kOutline = RGB(96, 56, 16);
+constexpr COLORREF kFront = RGB(214, 150, 64);
+constexpr COLORREF kTop = RGB(242, 196, 118);
+constexpr COLORREF kSide = RGB(168, 108, 40);
+constexpr COLORREF kTape = RGB(250, 236, 200);
+
+void Face(HDC dc, const POINT* points, int count, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    Polygon(dc, points, count);
+    SelectObject(dc, oldBrush);
+    DeleteObject(brush);
+}
+
+// A closed carton seen from the front left: front, top and right faces, with a band of tape
+// over the top and down the front.
+void DrawCarton(HDC dc, int size) {
+    const int depth = size / 4;
+    const int left = size / 16, right = size - depth - 1;
+    const int top = depth, bottom = size - 1 - size / 16;
+    const int middle = (left + right) / 2;
+    HPEN pen = CreatePen(PS_SOLID, 1, kOutline);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    const POINT front[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+    const POINT lid[] = {
+        {left, top}, {left + depth, top - depth}, {right + depth, top - depth}, {right, top}};
+    const POINT side[] = {{right, top},
+                          {right + depth, top - depth},
+                          {right + depth, bottom - depth},
+                          {right, bottom}};
+    Face(dc, front, 4, kFront);
+    Face(dc, lid, 4, kTop);
+    Face(dc, side, 4, kSide);
+    const int band = std::max(1, size / 12);
+    const POINT tape[] = {{middle - band, top},
+                          {middle - band + depth, top - depth},
+                          {middle + band + depth, top - depth},
+                          {middle + band, top},
+                          {middle + band, top + size / 4},
+                          {middle - band, top + size / 4}};
+    Face(dc, tape, 6, kTape);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+}
+
+HBITMAP CartonBitmap(int size) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT all{0, 0, size, size};
+    HBRUSH mask = CreateSolidBrush(kMask);
+    FillRect(dc, &all, mask);
+    DeleteObject(mask);
+    DrawCarton(dc, size);
+    // An image list takes the bitmap only once no device context holds it.
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return bitmap;
+}
+
+}  // namespace
+
+HIMAGELIST CreateProductImages(int size) {
+    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, 1);
+    if (!images) return nullptr;
+    HBITMAP carton = CartonBitmap(size);
+    ImageList_AddMasked(images, carton, kMask);
+    DeleteObject(carton);
+    return images;
+}
+
+}  // namespace tarnwick

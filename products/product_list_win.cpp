@@ -1,0 +1,139 @@
+#include "products/product_list_win.h"
+
+#include "common/message_box.h"
+#include "common/window_win.h"
+#include "products/product_images_win.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr const char* kReadFailed = "读取产品信息失败。";
+
+struct Column {
+    const char* caption;
+    int width;
+};
+constexpr Column kColumns[] = {{"产品名称", 200}, {"服务器", 100}, {"数据库", 100}};
+
+constexpr DWORD kViewTypes[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+
+void SetCell(HWND list, int row, int column, const std::string& text) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(list, LVM_SETITEMTEXTA, WPARAM(row), LPARAM(&item));
+}
+
+}  // namespace
+
+ProductList::~ProductList() {
+    // The list shares its image lists, so they outlive it and go here.
+    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+    if (imlPdt24) ImageList_Destroy(imlPdt24);
+    if (imlPdt16) ImageList_Destroy(imlPdt16);
+}
+
+bool ProductList::Create(HWND parent, int id, ProductListHost host) {
+    host_ = std::move(host);
+    const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&classes);
+    // Neither sorted nor editable in place: no LVS_SORT* and no LVS_EDITLABELS.
+    hwnd_ = CreateControl(
+        parent, WC_LISTVIEWA, "",
+        LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+        id, WS_EX_CLIENTEDGE);
+    if (!hwnd_) return false;
+    ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    imlPdt24 = CreateProductImages(24);
+    imlPdt16 = CreateProductImages(16);
+    ListView_SetImageList(hwnd_, imlPdt24, LVSIL_NORMAL);
+    ListView_SetImageList(hwnd_, imlPdt16, LVSIL_SMALL);
+    AddColumns();
+    return true;
+}
+
+void ProductList::AddColumns() {
+    for (int i = 0; i < int(std::size(kColumns)); ++i) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.cx = kColumns[i].width;
+        column.pszText = const_cast<char*>(kColumns[i].caption);
+        column.iSubItem = i;
+        SendMessageA(hwnd_, LVM_INSERTCOLUMNA, WPARAM(i), LPARAM(&column));
+    }
+}
+
+void ProductList::LoadProducts() {
+    LoadProducts(ProfileFile(ProductFilePath()));
+}
+
+void ProductList::LoadProducts(const ProfileFile& file) {
+    ListView_DeleteAllItems(hwnd_);
+    rows_.clear();
+    const ProductFileRows read = ReadProductFile(file);
+    for (const ProductRow& row : read.rows)
+        AppendRow(row);
+    if (read.failed) {
+        ShowError(kReadFailed);
+        return;
+    }
+    if (host_.SyncKnownProducts) host_.SyncKnownProducts(ProductCaptions(rows_));
+    if (host_.SetCountText) host_.SetCountText(ProductCountText(rows_.size()));
+}
+
+void ProductList::AppendRow(const ProductRow& row) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = int(rows_.size());
+    item.pszText = const_cast<char*>(row.caption.c_str());
+    item.iImage = 0;
+    const int at = int(SendMessageA(hwnd_, LVM_INSERTITEMA, 0, LPARAM(&item)));
+    if (at < 0) return;
+    rows_.push_back(row);
+    SetCell(hwnd_, at, 1, row.server);
+    SetCell(hwnd_, at, 2, row.database);
+}
+
+void ProductList::SetViewStyle(ProductViewStyle style) {
+    const DWORD current = DWORD(GetWindowLongPtrA(hwnd_, GWL_STYLE));
+    const DWORD type = kViewTypes[int(style)];
+    if ((current & LVS_TYPEMASK) == type) return;
+    SetWindowLongPtrA(hwnd_, GWL_STYLE, LONG_PTR((current & ~DWORD(LVS_TYPEMASK)) | type));
+}
+
+ProductViewStyle ProductList::ViewStyle() const {
+    const DWORD type = DWORD(GetWindowLongPtrA(hwnd_, GWL_STYLE)) & LVS_TYPEMASK;
+    for (int i = 0; i < int(std::size(kViewTypes)); ++i) {
+        if (kViewTypes[i] == type) return ProductViewStyle(i);
+    }
+    return ProductViewStyle::kReport;
+}
+
+bool ProductList::HandleNotify(const NMHDR* header) {
+    if (header->hwndFrom != hwnd_) return false;
+    switch (header->code) {
+        case NM_CLICK:
+            return lstvProductClick(), true;
+        case NM_DBLCLK:
+            return lstvProductDblClick(), true;
+    }
+    return false;
+}
+
+// Runs after every left click, on a row or on empty space; a selection changed in any other
+// way leaves the command as the last click set it.
+void ProductList::lstvProductClick() {
+    if (host_.actFileProperty) host_.actFileProperty->SetEnabled(RowSelected());
+}
+
+// The click before it has already set the command, so a double click on empty space finds it
+// disabled and opens nothing.
+void ProductList::lstvProductDblClick() {
+    if (host_.actFileProperty) host_.actFileProperty->Execute();
+}
+
+bool ProductList::RowSelected() const {
+    return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED) >= 0;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,76 @@
+// lstvProduct: the product list of the main window's page "产品". It shows the rows read from
+// the product file in entry order (never sorted), in one of four view styles, and turns left
+// clicks into the enabled state of the property command and double clicks into running it.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/action_list.h"
+#include "common/profile.h"
+#include "products/product_file.h"
+
+namespace tarnwick {
+
+// What the list needs of the window that hosts it.
+struct ProductListHost {
+    // Enabled by left clicks that leave a row selected; run by double clicks while enabled.
+    Action* actFileProperty = nullptr;
+    // Brings KnownProducts in step with the captions, as one operation.
+    std::function<void(const std::vector<std::string>&)> SyncKnownProducts;
+    // Sets the product count panel.
+    std::function<void(const std::string&)> SetCountText;
+};
+
+enum class ProductViewStyle { kLargeIcon, kSmallIcon, kList, kReport };
+
+class ProductList {
+  public:
+    ProductList() = default;
+    ~ProductList();
+    ProductList(const ProductList&) = delete;
+    ProductList& operator=(const ProductList&) = delete;
+
+    // The list view with its columns and both image lists, in the report view, without rows.
+    bool Create(HWND parent, int id, ProductListHost host);
+    HWND Handle() const { return hwnd_; }
+
+    // Empties the list and fills it from the product file in AppDir.
+    void LoadProducts();
+    // The same from `file`. When reading fails the error is shown, the rows read so far stay,
+    // and neither KnownProducts nor the count text change.
+    void LoadProducts(const ProfileFile& file);
+
+    // The view styles the actions actViewLargeIcon, actViewSmallIcon, actViewList and
+    // actViewReport set; rows and columns stay as they are.
+    void ViewLargeIcon() { SetViewStyle(ProductViewStyle::kLargeIcon); }
+    void ViewSmallIcon() { SetViewStyle(ProductViewStyle::kSmallIcon); }
+    void ViewList() { SetViewStyle(ProductViewStyle::kList); }
+    void ViewReport() { SetViewStyle(ProductViewStyle::kReport); }
+    void SetViewStyle(ProductViewStyle style);
+    ProductViewStyle ViewStyle() const;
+
+    // The host passes on its WM_NOTIFY messages; true when the notice was the list's.
+    bool HandleNotify(const NMHDR* header);
+    void lstvProductClick();
+    void lstvProductDblClick();
+
+    const std::vector<ProductRow>& Rows() const { return rows_; }
+    bool RowSelected() const;
+
+  private:
+    void AddColumns();
+    void AppendRow(const ProductRow& row);
+
+    HWND hwnd_ = nullptr;
+    HIMAGELIST imlPdt24 = nullptr;  // large images
+    HIMAGELIST imlPdt16 = nullptr;  // small images
+    ProductListHost host_;
+    std::vector<ProductRow> rows_;  // what the list shows, in row order
+};
+
+}  // namespace tarnwick
