@@ -4,7 +4,10 @@
 # program's texts and files, in both builds alike. The compiler is told GB18030, which encodes
 # every character of code page 936 with the same bytes, because the C++20 standard headers hold
 # a literal that code page 936 lacks; tools/check-texts.sh keeps our own sources within 936.
-add_compile_options(-finput-charset=UTF-8 -fexec-charset=GB18030 -Wall -Wextra)
+add_compile_options(-Wall -Wextra)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    add_compile_options(-finput-charset=UTF-8 -fexec-charset=GB18030)
+endif()  # clang, for fuzzing only, keeps UTF-8 literals
 
 if(WIN32)
     enable_language(RC)

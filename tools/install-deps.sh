@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(wine wine32:i386 wine64 g++-mingw-w64-i686-posix xvfb xauth x11-utils fonts-wqy-microhei
-          fonts-wine locales cmake ninja-build g++ googletest python3 imagemagick)
+          fonts-wine locales cmake ninja-build g++ clang libclang-rt-14-dev googletest python3
+          imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do

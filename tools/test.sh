@@ -31,5 +31,12 @@ configure win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
 (cd "$build/win32" && env -u DISPLAY TARNWICK_WINEPREFIX="$build/win32/wine/prefix" \
     "$root/tools/wine-session.sh" ctest -j "$jobs" --output-on-failure --timeout 180) || status=1
 
+# A short libFuzzer run of the protocol against a plain re-statement of its rules.
+"$root/tools/fuzz.sh" "${TARNWICK_FUZZ_SECONDS:-20}" >"$build/fuzz.log" 2>&1 || {
+    tail -n 40 "$build/fuzz.log"
+    status=1
+}
+grep -h 'stat::number_of_executed_units' "$build/fuzz.log" | sed 's/^/fuzz: /' || true
+
 if [ $status = 0 ]; then echo "test.sh: every build passed"; else echo "test.sh: FAILED" >&2; fi
 exit $status
