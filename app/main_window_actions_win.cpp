@@ -32,10 +32,14 @@ void TfrmMain::CreateActions() {
         {{"actViewTool", "View", "工具条(&T)", -1, 0, true, true}, &TfrmMain::actViewToolExecute},
         {{"actViewStatus", "View", "状态条(&S)", -1, 0, true, true},
          &TfrmMain::actViewStatusExecute},
-        {{"actViewLargeIcon", "View", "大图标(&L)", -1, 0, true, false, kViewStyleGroup}, nullptr},
-        {{"actViewSmallIcon", "View", "小图标(&S)", -1, 0, true, false, kViewStyleGroup}, nullptr},
-        {{"actViewList", "View", "列表(&L)", -1, 0, true, false, kViewStyleGroup}, nullptr},
-        {{"actViewReport", "View", "详细资料(&D)", -1, 0, true, true, kViewStyleGroup}, nullptr},
+        {{"actViewLargeIcon", "View", "大图标(&L)", -1, 0, true, false, kViewStyleGroup},
+         &TfrmMain::actViewLargeIconExecute},
+        {{"actViewSmallIcon", "View", "小图标(&S)", -1, 0, true, false, kViewStyleGroup},
+         &TfrmMain::actViewSmallIconExecute},
+        {{"actViewList", "View", "列表(&L)", -1, 0, true, false, kViewStyleGroup},
+         &TfrmMain::actViewListExecute},
+        {{"actViewReport", "View", "详细资料(&D)", -1, 0, true, true, kViewStyleGroup},
+         &TfrmMain::actViewReportExecute},
         {{"actHelp", "Help", "帮助(&H)"}, &TfrmMain::actHelpExecute},
         {{"actHelpTopic", "Help", "帮助主题(&T)", kImageHelpTopic, VK_F1}, nullptr},
         {{"actHelpAbout", "Help", "关于(&A)..."}, nullptr},
@@ -115,6 +119,26 @@ void TfrmMain::actViewStatusExecute() {
     status.SetChecked(!status.Checked());
     sbrStatus.SetVisible(status.Checked());
     Layout();
+}
+
+void TfrmMain::actViewLargeIconExecute() {
+    lstvProduct.ViewLargeIcon();
+    aclMain["actViewLargeIcon"].SetChecked(true);
+}
+
+void TfrmMain::actViewSmallIconExecute() {
+    lstvProduct.ViewSmallIcon();
+    aclMain["actViewSmallIcon"].SetChecked(true);
+}
+
+void TfrmMain::actViewListExecute() {
+    lstvProduct.ViewList();
+    aclMain["actViewList"].SetChecked(true);
+}
+
+void TfrmMain::actViewReportExecute() {
+    lstvProduct.ViewReport();
+    aclMain["actViewReport"].SetChecked(true);
 }
 
 }  // namespace tarnwick

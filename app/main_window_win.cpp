@@ -73,7 +73,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == kClientTimer) return tmrClientTimer(), 0;
             break;
         case WM_CONTEXTMENU:
-            if (HWND(wParam) == lstvProduct) {
+            if (HWND(wParam) == lstvProduct.Handle()) {
                 TrackPopupMenu(popMain, TPM_RIGHTBUTTON, short(LOWORD(lParam)),
                                short(HIWORD(lParam)), 0, Handle(), nullptr);
                 return 0;
@@ -102,10 +102,13 @@ void TfrmMain::CreateControls() {
         tab.pszText = const_cast<char*>(pages[i]);
         SendMessageA(PageControl1, TCM_INSERTITEMA, i, LPARAM(&tab));
     }
-    lstvProduct = CreateControl(Handle(), WC_LISTVIEWA, "", LVS_REPORT | LVS_SINGLESEL | WS_TABSTOP,
-                                0, 0, 0, 0, kProductListId, WS_EX_CLIENTEDGE);
+    lstvProduct.Create(
+        Handle(), kProductListId,
+        {&aclMain["actFileProperty"],
+         [this](const std::vector<std::string>& captions) { table_.SyncKnownProducts(captions); },
+         [this](const std::string& text) { sbrStatus.SetText(StatusBar::kProducts, text); }});
     sgrdClient.Create(Handle(), kClientGridId);
-    for (HWND page : {lstvProduct, sgrdClient.Handle()}) {
+    for (HWND page : {lstvProduct.Handle(), sgrdClient.Handle()}) {
         SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
     sbrStatus.Create(Handle(), kStatusBarId);
@@ -119,7 +122,7 @@ void TfrmMain::FormCreate() {
     aclMain["actServerStart"].SetEnabled(true);
     aclMain["actServerSnS"].SetEnabled(false);
     aclMain["actServerStop"].SetEnabled(false);
-    // LoadProducts
+    lstvProduct.LoadProducts(ProfileFile(appDir_ + "PdtReg.ini"));
     sgrdClient.SetUp();
     table_.SetView(this);
     // AutoStartPending
@@ -138,14 +141,14 @@ void TfrmMain::Layout() {
     MoveWindow(PageControl1, 0, top, client.right, std::max(0, int(bottom - top)), TRUE);
     RECT page{0, top, client.right, bottom};
     TabCtrl_AdjustRect(PageControl1, FALSE, &page);
-    for (HWND view : {lstvProduct, sgrdClient.Handle()}) {
+    for (HWND view : {lstvProduct.Handle(), sgrdClient.Handle()}) {
         MoveWindow(view, page.left, page.top, page.right - page.left, page.bottom - page.top, TRUE);
     }
 }
 
 void TfrmMain::ShowPage(int page) {
     TabCtrl_SetCurSel(PageControl1, page);
-    ShowWindow(lstvProduct, page == kProductPage ? SW_SHOW : SW_HIDE);
+    ShowWindow(lstvProduct.Handle(), page == kProductPage ? SW_SHOW : SW_HIDE);
     ShowWindow(sgrdClient.Handle(), page == kClientPage ? SW_SHOW : SW_HIDE);
 }
 
@@ -155,6 +158,7 @@ LRESULT TfrmMain::OnNotify(NMHDR* header) {
         return 0;
     }
     if (sgrdClient.HandleNotify(header)) return 0;
+    if (lstvProduct.HandleNotify(header)) return 0;
     if (cbrTool.HandleNotify(header)) return 0;
     return Window::HandleMessage(WM_NOTIFY, header->idFrom, LPARAM(header));
 }

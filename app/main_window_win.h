@@ -14,6 +14,7 @@
 #include "common/action_list.h"
 #include "common/stamp.h"
 #include "common/window_win.h"
+#include "products/product_list_win.h"
 #include "terminals/terminal_table.h"
 
 namespace tarnwick {
@@ -65,6 +66,10 @@ class TfrmMain final : public Window, private TableView {
     void actHelpExecute() {}
     void actViewToolExecute();
     void actViewStatusExecute();
+    void actViewLargeIconExecute();
+    void actViewSmallIconExecute();
+    void actViewListExecute();
+    void actViewReportExecute();
 
     bool hideOnClose = false;
     const Clock& clock_;
@@ -78,7 +83,7 @@ class TfrmMain final : public Window, private TableView {
     HACCEL shortcuts_ = nullptr;
     ToolBar cbrTool;
     HWND PageControl1 = nullptr;
-    HWND lstvProduct = nullptr;
+    ProductList lstvProduct;
     ClientGrid sgrdClient{table_};
     StatusBar sbrStatus;
 };

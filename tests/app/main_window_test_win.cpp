@@ -10,12 +10,18 @@
 namespace tarnwick {
 namespace {
 
+constexpr int kProductListId = 11;
 constexpr int kStatusBarId = 13;
 
 class MainWindowInProcess : public ::testing::Test {
   protected:
-    MainWindowInProcess() : window(clock, dir.Path()) {}
+    MainWindowInProcess() : window(clock, dir.Path()) {
+        dir.Write("PdtReg.ini",
+                  "[product]\r\ncount=3\r\n[P1]\r\nProduct=0101-财务管理;3.1\r\nServer=S1\r\n"
+                  "[P2]\r\nProduct=0102-进销存;3.1\r\n[P3]\r\nProduct=0201-人事工资;2\r\n");
+    }
     void SetUp() override { ASSERT_TRUE(window.Create()); }
+    HWND ProductList() const { return GetDlgItem(Handle(), kProductListId); }
 
     HWND Handle() const { return window.Handle(); }
     HWND Child(const char* className) const {
@@ -127,7 +133,7 @@ TEST_F(MainWindowInProcess, TheStatusBarHasSixPanels) {
         EXPECT_EQ(edges[i] - left, widths[i]);
     EXPECT_EQ(StatusText(1), "Tarnwick");
     EXPECT_EQ(StatusText(2), "状态：停止");
-    EXPECT_EQ(StatusText(3), "产品数：0");
+    EXPECT_EQ(StatusText(3), "产品数：3");
     EXPECT_EQ(StatusText(4), "终端数：0");
     EXPECT_EQ(LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0)), 0);
     EXPECT_EQ(HIWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0)) & SBT_OWNERDRAW, SBT_OWNERDRAW);
@@ -154,6 +160,33 @@ TEST_F(MainWindowInProcess, TheViewTogglesHideAndShowTheBarsAndMoveTheMark) {
     EXPECT_FALSE(GetWindowLongA(coolBar, GWL_STYLE) & WS_VISIBLE);
     Command("actViewTool");
     EXPECT_TRUE(GetWindowLongA(coolBar, GWL_STYLE) & WS_VISIBLE);
+}
+
+TEST_F(MainWindowInProcess, LoadsTheProductsAtCreation) {
+    ASSERT_EQ(ListView_GetItemCount(ProductList()), 3);
+    char text[64] = {};
+    ListView_GetItemText(ProductList(), 2, 0, text, sizeof text);
+    EXPECT_STREQ(text, "0201-人事工资");
+    ListView_GetItemText(ProductList(), 0, 1, text, sizeof text);
+    EXPECT_STREQ(text, "S1");
+    EXPECT_TRUE(IsWindowVisible(ProductList()) || !IsWindowVisible(Handle()));
+}
+
+TEST_F(MainWindowInProcess, TheViewStyleActionsMoveTheRadioMarkAndKeepTheRows) {
+    const std::pair<std::string_view, DWORD> styles[] = {{"actViewLargeIcon", LVS_ICON},
+                                                         {"actViewSmallIcon", LVS_SMALLICON},
+                                                         {"actViewList", LVS_LIST},
+                                                         {"actViewReport", LVS_REPORT}};
+    for (const auto& [action, style] : styles) {
+        Command(action);
+        EXPECT_EQ(GetWindowLongA(ProductList(), GWL_STYLE) & LVS_TYPEMASK, style) << action;
+        int marks = 0;
+        for (const auto& other : styles)
+            marks += MenuChecked(other.first);
+        EXPECT_EQ(marks, 1);
+        EXPECT_TRUE(MenuChecked(action));
+        EXPECT_EQ(ListView_GetItemCount(ProductList()), 3);
+    }
 }
 
 TEST_F(MainWindowInProcess, TheMenuTitlesActionsDoNothing) {
