@@ -1,0 +1,78 @@
+// TfrmSetOption, the options dialog: the listener's host and port in main.ini and the autorun
+// entry. It only writes them; a running listener takes new settings at its next start.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "common/app_dir.h"
+#include "common/window_win.h"
+
+namespace tarnwick {
+
+inline constexpr const char* kSetOptionClass = "TfrmSetOption";
+
+class TfrmSetOption final : public Window {
+  public:
+    // Control identifiers; none is IDOK or IDCANCEL, so Enter and Escape press no button.
+    enum ControlId : int {
+        kGroupBox1 = 101,
+        kLabel1,
+        kCmbHost,
+        kLabel2,
+        kEdtPort,
+        kChkAutoRun,
+        kBtnOk,
+        kBtnCancel,
+    };
+
+    // Creates the dialog hidden. `folder` (ending in a separator) holds main.ini and is the
+    // folder that the autorun entry names. Throws when the window cannot be created.
+    explicit TfrmSetOption(HWND owner = nullptr, std::string folder = AppDir());
+
+    // Shows the dialog and returns once it has closed, whichever way.
+    void ShowModal();
+
+  private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    void CreateControls();
+    HWND Add(const char* className, const char* caption, DWORD style, int x, int y, int width,
+             int height, ControlId id, DWORD exStyle = 0);
+    void OnCommand(int id, int code);
+    void OnActivate(WPARAM state);
+
+    void FormShow();
+    void FillHostList();
+    bool ReadSettings();
+    void edtPortExit();
+    void PortFocusLost();
+    void PortExitDue();
+    void CancelPortExit();
+    void btnOkClick();
+    void btnCancelClick();
+    void FormClose();
+
+    const std::string folder_;
+    bool closed_ = false;
+    // The control that gets the focus back when the dialog is activated again.
+    HWND focus_ = nullptr;
+    // edtPort lost the focus and its check has not run yet.
+    bool portExitPending_ = false;
+
+    HWND GroupBox1 = nullptr;
+    HWND Label1 = nullptr;
+    HWND cmbHost = nullptr;
+    HWND Label2 = nullptr;
+    HWND edtPort = nullptr;
+    HWND chkAutoRun = nullptr;
+    HWND btnOk = nullptr;
+    HWND btnCancel = nullptr;
+};
+
+// The Server > Options command: shows the options dialog modally and destroys it when it has
+// closed. Nothing follows: the listener is neither started nor stopped.
+void actServerOptionExecute();
+
+}  // namespace tarnwick

@@ -1,0 +1,152 @@
+// Registry keys as the autorun entry uses them, on a key of the test's own under
+// HKEY_CURRENT_USER, so that the machine-wide Run key is left to the dialog's tests.
+#include "terminals/autorun_win.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace tarnwick {
+namespace {
+
+constexpr const char* kTestKey = "Software\\TarnwickTests\\Autorun";
+
+class RegistryKeyTest : public ::testing::Test {
+  protected:
+    void SetUp() override { RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey); }
+    void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey); }
+
+    // Stores `data` byte for byte, so that a test controls type and terminator.
+    void StoreBytes(const char* name, DWORD type, std::string_view data) {
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                                 DWORD(data.size())),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
+    void Store(const char* name, DWORD type, const std::string& text) {
+        StoreBytes(name, type, std::string_view(text.c_str(), text.size() + 1));
+    }
+    // The raw type and bytes of a value; type 0 when it is missing.
+    std::pair<DWORD, std::string> Stored(const char* name) {
+        char data[1024] = {};
+        DWORD type = 0, size = sizeof data;
+        if (RegGetValueA(HKEY_CURRENT_USER, kTestKey, name, RRF_RT_ANY | RRF_NOEXPAND, &type, data,
+                         &size) != ERROR_SUCCESS) {
+            return {0, {}};
+        }
+        return {type, std::string(data, size)};
+    }
+
+    RegistryKey Key() { return RegistryKey(HKEY_CURRENT_USER, kTestKey); }
+};
+
+TEST_F(RegistryKeyTest, CreatesAMissingKeyAndReadsAMissingValueAsEmpty) {
+    const RegistryKey key = Key();
+    ASSERT_TRUE(key.IsOpen());
+    EXPECT_EQ(key.ReadText("Tarnwick"), "");
+    EXPECT_FALSE(key.HasValue("Tarnwick"));
+}
+
+TEST_F(RegistryKeyTest, ReadsStringsAsStored) {
+    Store("plain", REG_SZ, "C:\\Program Files\\Tarnwick.exe");
+    StoreBytes("unterminated", REG_SZ, "C:\\A\\Tarnwick.exe");
+    Store("expandable", REG_EXPAND_SZ, "%SystemRoot%\\Tarnwick.exe");
+    Store("chinese", REG_SZ, "C:\\服务\\Tarnwick.exe");
+    Store("empty", REG_SZ, "");
+    const RegistryKey key = Key();
+    EXPECT_EQ(key.ReadText("plain"), "C:\\Program Files\\Tarnwick.exe");
+    EXPECT_EQ(key.ReadText("unterminated"), "C:\\A\\Tarnwick.exe");
+    EXPECT_EQ(key.ReadText("expandable"), "%SystemRoot%\\Tarnwick.exe");
+    EXPECT_EQ(key.ReadText("chinese"), "C:\\服务\\Tarnwick.exe");
+    EXPECT_EQ(key.ReadText("empty"), "");
+    EXPECT_TRUE(key.HasValue("empty"));
+}
+
+TEST_F(RegistryKeyTest, AValueOfAnotherTypeIsAnError) {
+    StoreBytes("number", REG_DWORD, std::string_view("\x01\x00\x00\x00", 4));
+    StoreBytes("bytes", REG_BINARY, "C:\\");
+    StoreBytes("list", REG_MULTI_SZ, std::string_view("a\0b\0", 5));
+    const RegistryKey key = Key();
+    for (const char* name : {"number", "bytes", "list"}) {
+        EXPECT_TRUE(key.HasValue(name));
+        EXPECT_THROW(key.ReadText(name), std::runtime_error) << name;
+    }
+}
+
+TEST_F(RegistryKeyTest, WritesAStringWithItsTerminatorAndDeletesIt) {
+    RegistryKey key = Key();
+    key.WriteText("Tarnwick", "C:\\A B\\Tarnwick.exe");
+    EXPECT_EQ(Stored("Tarnwick"),
+              std::make_pair(DWORD(REG_SZ), std::string("C:\\A B\\Tarnwick.exe", 20)));
+    key.DeleteValue("Tarnwick");
+    EXPECT_EQ(Stored("Tarnwick").first, 0u);
+    key.DeleteValue("Tarnwick");  // already gone: quiet
+}
+
+TEST_F(RegistryKeyTest, AFailedWriteIsAnError) {
+    RegistryKey key = Key();
+    const std::string tooLongName(20000, 'n');
+    EXPECT_THROW(key.WriteText(tooLongName, "x"), std::runtime_error);
+}
+
+TEST_F(RegistryKeyTest, AKeyThatCannotBeOpenedIsSilent) {
+    RegistryKey key(nullptr, "Software");
+    EXPECT_FALSE(key.IsOpen());
+    EXPECT_EQ(key.ReadText("Tarnwick"), "");
+    EXPECT_FALSE(key.HasValue("Tarnwick"));
+    EXPECT_NO_THROW(key.WriteText("Tarnwick", "x"));
+    EXPECT_NO_THROW(key.DeleteValue("Tarnwick"));
+    EXPECT_FALSE(HoldsAutorunFor(key, "C:\\"));
+    EXPECT_NO_THROW(SetAutorun(key, true, "C:\\"));
+}
+
+TEST_F(RegistryKeyTest, AMovedKeyIsClosedOnce) {
+    RegistryKey first = Key();
+    RegistryKey second = std::move(first);
+    EXPECT_FALSE(first.IsOpen());
+    ASSERT_TRUE(second.IsOpen());
+    second.WriteText("v", "1");
+    first = std::move(second);
+    EXPECT_EQ(first.ReadText("v"), "1");
+}
+
+TEST(Autorun, NamesTheFixedProgramInTheFolderWithoutQuotes) {
+    EXPECT_EQ(AutorunCommand("C:\\Program Files\\Tarnwick\\"),
+              "C:\\Program Files\\Tarnwick\\Tarnwick.exe");
+}
+
+TEST_F(RegistryKeyTest, TheEntryMatchesItsFolderIgnoringOnlyTheCaseOfAToZ) {
+    const std::string folder = "C:\\Tarnwick服务\\";
+    const struct {
+        const char* stored;
+        bool matches;
+    } cases[] = {
+        {"C:\\Tarnwick服务\\Tarnwick.exe", true},   {"c:\\TARNWICK服务\\tarnwick.EXE", true},
+        {"C:\\Other\\Tarnwick.exe", false},         {"\"C:\\Tarnwick服务\\Tarnwick.exe\"", false},
+        {"C:\\Tarnwick服务\\Tarnwick.exe ", false}, {"", false},
+    };
+    for (const auto& c : cases) {
+        Store(kAutorunValue, REG_SZ, c.stored);
+        EXPECT_EQ(HoldsAutorunFor(Key(), folder), c.matches) << c.stored;
+    }
+    RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey);
+    EXPECT_FALSE(HoldsAutorunFor(Key(), folder));
+}
+
+TEST_F(RegistryKeyTest, SettingTheEntryWritesItAlwaysAndClearingDeletesIt) {
+    RegistryKey key = Key();
+    Store(kAutorunValue, REG_SZ, "c:\\a\\tarnwick.exe");
+    SetAutorun(key, true, "C:\\A\\");
+    EXPECT_EQ(key.ReadText(kAutorunValue), "C:\\A\\Tarnwick.exe");
+    SetAutorun(key, false, "C:\\A\\");
+    EXPECT_FALSE(key.HasValue(kAutorunValue));
+    SetAutorun(key, false, "C:\\A\\");
+    EXPECT_FALSE(key.HasValue(kAutorunValue));
+}
+
+}  // namespace
+}  // namespace tarnwick
