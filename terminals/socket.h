@@ -23,8 +23,10 @@ public:
     static Socket Listen(std::uint32_t address, std::uint16_t port, int backlog,
                          std::error_code& error);
     // A connected socket, for clients and tests; `from`, when not 0, is the local address.
+    // `receiveBuffer`, when not 0, caps the receive window (set before connecting), so that a
+    // test's peer that never reads fills quickly.
     static Socket Connect(std::uint32_t address, std::uint16_t port, std::error_code& error,
-                          std::uint32_t from = 0);
+                          std::uint32_t from = 0, int receiveBuffer = 0);
 
     // Waits for the next connection; an invalid socket once the listener is interrupted.
     Socket Accept(std::error_code& error);

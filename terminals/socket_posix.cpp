@@ -45,8 +45,11 @@ Socket Socket::Listen(std::uint32_t address, std::uint16_t port, int backlog,
 }
 
 Socket Socket::Connect(std::uint32_t address, std::uint16_t port, std::error_code& error,
-                       std::uint32_t from) {
+                       std::uint32_t from, int receiveBuffer) {
     Socket s(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (s.Valid() && receiveBuffer) {
+        ::setsockopt(int(s.handle_), SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+    }
     const sockaddr_in local = Ipv4(from, 0);
     const sockaddr_in remote = Ipv4(address, port);
     if (!s.Valid() ||

@@ -60,8 +60,12 @@ Socket Socket::Listen(std::uint32_t address, std::uint16_t port, int backlog,
 }
 
 Socket Socket::Connect(std::uint32_t address, std::uint16_t port, std::error_code& error,
-                       std::uint32_t from) {
+                       std::uint32_t from, int receiveBuffer) {
     Socket s{Handle(NewStreamSocket())};
+    if (s.Valid() && receiveBuffer) {
+        ::setsockopt(SOCKET(s.handle_), SOL_SOCKET, SO_RCVBUF,
+                     reinterpret_cast<const char*>(&receiveBuffer), sizeof receiveBuffer);
+    }
     const sockaddr_in local = Ipv4(from, 0);
     const sockaddr_in remote = Ipv4(address, port);
     if (!s.Valid() ||
@@ -132,10 +136,11 @@ void Socket::FinishSending() { ::shutdown(SOCKET(handle_), SD_SEND); }
 
 void Socket::Interrupt() {
     if (!Valid()) return;
-    // A thread blocked in send is released only by cancelling its I/O; shutdown then makes
-    // every later call on the socket fail at once.
-    CancelIoEx(reinterpret_cast<HANDLE>(handle_), nullptr);
+    // Shutdown first makes every later call on the socket fail at once; a thread already
+    // blocked in send or recv is released only by cancelling its I/O. In the other order a call
+    // begun between the two would stay blocked.
     ::shutdown(SOCKET(handle_), SD_BOTH);
+    CancelIoEx(reinterpret_cast<HANDLE>(handle_), nullptr);
 }
 
 void Socket::Close() {

@@ -58,21 +58,27 @@ class SwitchableThreads final : public ConnectionThreads {
     std::atomic<bool> failing{false};
 };
 
-// Sends "x\n" lines without ever reading the replies, from a thread of its own, until its
-// sending stalls: the server's connection thread is then blocked in a write.
+// Counts the LOGOUTs that reach it: the progress of a connection that sends them.
+class CountingService final : public TerminalService {
+  public:
+    bool ClientLogin(std::string_view, std::string_view) override { return true; }
+    void ClientLogout(std::string_view, std::string_view) override { ++logouts; }
+    std::atomic<int> logouts{0};
+};
+
+// Sends "x\n" lines, each answered, and now and then a LOGOUT, which is not, without ever
+// reading the replies, from a thread of its own. Once the replies fill the buffers the server's
+// connection thread blocks in a write and stops reading: the LOGOUTs stop arriving. That takes
+// about a million bytes of replies: some seconds under Wine.
 class NeverReadingTerminal {
   public:
     explicit NeverReadingTerminal(std::uint16_t port);
     ~NeverReadingTerminal();
-    // Returns once no byte has gone out for a while although the sender keeps trying.
-    void WaitUntilStalled();
-    // Bytes of requests sent in all.
-    size_t Sent() const { return sent_.load(); }
+    // Returns once the server has stopped reading its requests.
+    void WaitUntilServerBlocks(const CountingService& service);
 
   private:
     Socket socket_;
-    std::atomic<size_t> sent_{0};
-    std::atomic<bool> failed_{false};
     std::thread sender_;
 };
 

@@ -77,13 +77,22 @@ TEST_F(ListenerLifecycle, StopClosesConnectionsWithoutReplyAndKeepsTheirRows) {
     EXPECT_EQ(Rows(), 3u);
 }
 
-TEST_F(ListenerLifecycle, StopReleasesAThreadBlockedWritingToATerminalThatNeverReads) {
-    Open();
+TEST(ListenerBlockedWrite, StopReleasesAThreadBlockedWritingToATerminalThatNeverReads) {
+    testing::CountingService service;
+    int waits = 0;
+    TcpListener listener(service, SystemThreads(), [&](int) {
+        ++waits;
+        SleepMilliseconds(20);
+    });
+    const std::uint16_t port = FreePort();
+    listener.AddBinding("127.0.0.1", port);
+    listener.Open();
     testing::NeverReadingTerminal terminal(port);
-    terminal.WaitUntilStalled();
+    terminal.WaitUntilServerBlocks(service);
     listener.Shutdown();  // no ShutdownTimeout
     EXPECT_FALSE(listener.Running());
     EXPECT_EQ(listener.OpenConnections(), 0u);
+    EXPECT_LE(waits, 20);
 }
 
 TEST_F(ListenerLifecycle, ConnectionsServeUntilTheirTerminalLeaves) {
@@ -191,7 +200,8 @@ TEST(ListenerTimeout, AThreadThatCannotEndTimesOutAndTheStopCanBeRepeated) {
 
     service.Release();
     EXPECT_EQ(client.ReadToClose(), "");  // the reply was not written
-    while (listener.OpenConnections() != 0) SleepMilliseconds(10);
+    while (listener.OpenConnections() != 0)
+        SleepMilliseconds(10);
     listener.Shutdown();
     EXPECT_FALSE(listener.Running());
 }
