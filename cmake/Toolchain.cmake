@@ -37,3 +37,11 @@ if(CMAKE_CROSSCOMPILING)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
     set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 endif()
+
+# The main program: on 64-bit Windows (and under Wine) a 32-bit program marked large-address-aware
+# gets 4 GiB of address space instead of 2, room for about twice as many connection threads.
+function(tarnwick_large_address_aware target)
+    if(WIN32)
+        target_link_options(${target} PRIVATE -Wl,--large-address-aware)
+    endif()
+endfunction()
