@@ -62,8 +62,7 @@ void ClientGrid::SetUp() {
     ListView_SetItemCountEx(hwnd_, 1, 0);
 }
 
-void ClientGrid::Refresh() {
-    const TableChanges changes = table_.TakeChanges();
+void ClientGrid::Refresh(const TableChanges& changes) {
     struct View {
         size_t rows, current;
     };

@@ -23,8 +23,8 @@ class ClientGrid {
     HWND Handle() const { return hwnd_; }
     // Header texts, column widths and the empty row.
     void SetUp();
-    // Shows what the table changed since the last call; on the window's thread.
-    void Refresh();
+    // Shows what the table changed; on the window's thread.
+    void Refresh(const TableChanges& changes);
     // Supplies the text of a cell being painted.
     bool HandleNotify(NMHDR* header);
 

@@ -58,7 +58,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kMsgActivated:
             return FormActivate(), 0;
         case kMsgTableChanged:
-            return sgrdClient.Refresh(), 0;
+            return ShowTableChanges(), 0;
         case WM_COMMAND:
             return OnCommand(LOWORD(wParam)), 0;
         case WM_NOTIFY:
@@ -125,11 +125,13 @@ void TfrmMain::FormCreate() {
     lstvProduct.LoadProducts(ProfileFile(appDir_ + "PdtReg.ini"));
     sgrdClient.SetUp();
     table_.SetView(this);
-    // AutoStartPending
+    server_.ArmAutoStart();
     SetTimer(Handle(), kClientTimer, kSweepInterval, nullptr);
 }
 
-void TfrmMain::FormActivate() {}
+void TfrmMain::FormActivate() {
+    server_.AutoStart();
+}
 
 void TfrmMain::Layout() {
     RECT client;
@@ -175,6 +177,15 @@ void TfrmMain::tmrClientTimer() {
         ~Rearm() { SetTimer(window, kClientTimer, kSweepInterval, nullptr); }
     } rearm{Handle()};
     table_.Sweep();
+}
+
+void TfrmMain::ShowTableChanges() {
+    const TableChanges changes = table_.TakeChanges();
+    sgrdClient.Refresh(changes);
+    if (changes.count) {
+        sbrStatus.SetText(StatusBar::kTerminals,
+                          table_.Read([](const TableReader& r) { return r.CountText(); }));
+    }
 }
 
 void TfrmMain::TableChanged() {

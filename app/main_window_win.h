@@ -15,6 +15,9 @@
 #include "common/stamp.h"
 #include "common/window_win.h"
 #include "products/product_list_win.h"
+#include "terminals/listener.h"
+#include "terminals/server_control.h"
+#include "terminals/server_control_settings.h"
 #include "terminals/terminal_table.h"
 
 namespace tarnwick {
@@ -27,7 +30,7 @@ enum : UINT {
     kMsgActivated = WM_APP + 2,     // the window became active; runs the auto-start
 };
 
-class TfrmMain final : public Window, private TableView {
+class TfrmMain final : public Window, private TableView, private ServerView {
   public:
     // `folder` holds the program's files; the program passes AppDir().
     TfrmMain(const Clock& clock, std::string folder);
@@ -59,11 +62,23 @@ class TfrmMain final : public Window, private TableView {
     void sbrStatusDrawPanel(const DRAWITEMSTRUCT& item);
     void tmrClientTimer();
     void TableChanged() override;
+    // The grid and the count panel show what the table changed since the last notice.
+    void ShowTableChanges();
+
+    // What the server commands show in this window.
+    void ShowError(const std::string& text) override;
+    void ShowGeneralError(std::string_view text) override;
+    void SetServerActionsEnabled(bool start, bool stopAndStart, bool stop) override;
+    void SetListenerStateText(const std::string& text) override;
+    void actServerOptionExecute() override;
 
     void actFileExecute() {}
     void actServerExecute() {}
     void actViewExecute() {}
     void actHelpExecute() {}
+    void actServerStartExecute() { server_.actServerStartExecute(); }
+    void actServerSnSExecute() { server_.actServerSnSExecute(); }
+    void actServerStopExecute() { server_.actServerStopExecute(); }
     void actViewToolExecute();
     void actViewStatusExecute();
     void actViewLargeIconExecute();
@@ -75,6 +90,10 @@ class TfrmMain final : public Window, private TableView {
     const Clock& clock_;
     const std::string appDir_;
     TerminalTable table_;  // holds KnownProducts too, under one lock
+    // Declared after the table: the listener is shut down before the table goes.
+    TcpListener tcpServer{table_};
+    MainIniSettings settings_{appDir_};
+    ServerControl server_{tcpServer, settings_, *this};
 
     ActionList aclMain;
     HIMAGELIST imlMain = nullptr;

@@ -87,7 +87,7 @@ TEST_F(ClientGridTest, HasTheHeaderColumnsAndTheEmptyRow) {
 TEST_F(ClientGridTest, RowsAreFifteenPixelsHigh) {
     table.ClientLogin("0101", "10.0.0.1");
     table.ClientLogin("0101", "10.0.0.2");
-    grid.Refresh();
+    grid.Refresh(table.TakeChanges());
     RECT first, second;
     ListView_GetItemRect(List(), 0, &first, LVIR_BOUNDS);
     ListView_GetItemRect(List(), 1, &second, LVIR_BOUNDS);
@@ -97,7 +97,7 @@ TEST_F(ClientGridTest, RowsAreFifteenPixelsHigh) {
 TEST_F(ClientGridTest, ShowsRowsAsTheTableHoldsThemAndHighlightsTheFilledRow) {
     table.ClientLogin("0101", "127.0.0.1");
     table.ClientLogin("0102", "127.0.0.2");
-    grid.Refresh();
+    grid.Refresh(table.TakeChanges());
     ASSERT_EQ(ListView_GetItemCount(List()), 2);
     EXPECT_EQ(Text(0, 0), "0101-财务管理");
     EXPECT_EQ(Text(0, 1), "127.0.0.1");
@@ -108,13 +108,13 @@ TEST_F(ClientGridTest, ShowsRowsAsTheTableHoldsThemAndHighlightsTheFilledRow) {
 
     clock.Set({2026, 12, 9, 8, 31, 0});
     table.ClientLogin("0101", "127.0.0.1");  // a refresh keeps the current row
-    grid.Refresh();
+    grid.Refresh(table.TakeChanges());
     EXPECT_EQ(Text(0, 3), "2026-12-09 08:31:00");
     EXPECT_EQ(Selected(), std::vector<int>{1});
 
     table.ClientLogout("0101", "127.0.0.1");
     table.ClientLogout("0102", "127.0.0.2");
-    grid.Refresh();
+    grid.Refresh(table.TakeChanges());
     EXPECT_EQ(ListView_GetItemCount(List()), 1);
     EXPECT_EQ(Text(0, 0), "");
 }
@@ -124,7 +124,7 @@ TEST_F(ClientGridTest, TenThousandRowsScrollTheNewRowIntoView) {
         table.ClientLogin("0101",
                           "10.0." + std::to_string(i / 256) + "." + std::to_string(i % 256));
     }
-    grid.Refresh();
+    grid.Refresh(table.TakeChanges());
     EXPECT_EQ(ListView_GetItemCount(List()), 10000);
     EXPECT_EQ(Selected(), std::vector<int>{9999});
     const int top = ListView_GetTopIndex(List());

@@ -1,0 +1,33 @@
+// The main window as the server commands see it: messages, command states and the
+// listener-state panel.
+#include "app/main_window_win.h"
+#include "common/message_box.h"
+#include "terminals/set_option_dialog_win.h"
+
+namespace tarnwick {
+
+void TfrmMain::ShowError(const std::string& text) {
+    tarnwick::ShowError(text);
+}
+
+void TfrmMain::ShowGeneralError(std::string_view text) {
+    tarnwick::ShowGeneralError(text);
+}
+
+void TfrmMain::SetServerActionsEnabled(bool start, bool stopAndStart, bool stop) {
+    aclMain["actServerStart"].SetEnabled(start);
+    aclMain["actServerSnS"].SetEnabled(stopAndStart);
+    aclMain["actServerStop"].SetEnabled(stop);
+}
+
+void TfrmMain::SetListenerStateText(const std::string& text) {
+    sbrStatus.SetText(StatusBar::kListener, text);
+}
+
+void TfrmMain::actServerOptionExecute() {
+    // Owned by the application, shown modally, destroyed when closed; its result is not used.
+    TfrmSetOption dialog(nullptr, appDir_);
+    dialog.ShowModal();
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,202 @@
+// The listener of the running program from outside: terminals over TCP, the grid and the
+// status bar, the Server commands, and the messages of failed starts.
+#include <gtest/gtest.h>
+
+#include "app/main_commands.h"
+#include "remote_window_win.h"
+#include "tarnwick_process_win.h"
+#include "terminals/socket.h"
+
+namespace tarnwick::testing {
+namespace {
+
+constexpr int kProductListId = 11;
+constexpr int kClientGridId = 12;
+constexpr int kStatusBarId = 13;
+using Rows = std::vector<std::vector<std::string>>;
+
+std::uint16_t FreePort() {
+    std::error_code error;
+    Socket probe = Socket::Listen(kLoopback, 0, 1, error);
+    return probe.LocalPort();
+}
+
+// One terminal: a connection from its own loopback address.
+class Terminal {
+  public:
+    Terminal(std::uint16_t port, std::uint32_t from = kLoopback) {
+        socket_ = Socket::Connect(kLoopback, port, error_, from);
+        socket_.SetReceiveTimeout(5000);
+    }
+    bool Connected() const { return socket_.Valid(); }
+    std::string Ask(std::string_view line, size_t replyBytes) {
+        socket_.SendAll(line.data(), line.size());
+        std::string reply;
+        char chunk[64];
+        while (reply.size() < replyBytes) {
+            const auto n =
+                socket_.Receive(chunk, std::min(sizeof chunk, replyBytes - reply.size()));
+            if (n <= 0) break;
+            reply.append(chunk, size_t(n));
+        }
+        return reply;
+    }
+
+  private:
+    std::error_code error_;
+    Socket socket_;
+};
+
+class Listener : public ::testing::Test {
+  protected:
+    Listener() {
+        dir_.Write("PdtReg.ini",
+                   "[product]\r\ncount=2\r\n[P1]\r\nProduct=0101-财务管理;3.1\r\nServer=DB1\r\n"
+                   "Database=Finance\r\n[P2]\r\nProduct=0102-进销存;3.1\r\n");
+    }
+    void WriteSettings(const std::string& host, const std::string& port) {
+        dir_.Write("main.ini", "[server]\r\nhost=" + host + "\r\nip=" + port + "\r\n");
+    }
+    void Start() {
+        process_ = std::make_unique<TarnwickProcess>(dir_);
+        window_ = process_->WaitForMainWindow();
+        ASSERT_NE(window_, nullptr);
+        remote_ = std::make_unique<RemoteProcess>(window_);
+    }
+    std::string Panel(int panel) {
+        return remote_->StatusText(FindChildById(window_, kStatusBarId), panel);
+    }
+    bool PanelBecomes(int panel, const std::string& text) {
+        return WaitUntil([&] { return Panel(panel) == text; });
+    }
+    Rows GridRows() { return remote_->ListRows(FindChildById(window_, kClientGridId), 4); }
+    void Command(std::string_view action) {
+        PostMessageA(window_, WM_COMMAND, WPARAM(MainCommand(action)), 0);
+    }
+    // The message box that must come next: its text, after pressing OK.
+    std::string AnswerMessage() {
+        const RemoteDialog box = WaitForDialog(process_->Id());
+        if (!box.window) return "<no message>";
+        EXPECT_EQ(box.caption, "Tarnwick");
+        ClickButton(box.window, IDOK);
+        WaitUntil([&] { return !IsWindow(box.window); });
+        return box.text;
+    }
+
+    TemporaryAppDir dir_;
+    std::unique_ptr<TarnwickProcess> process_;
+    HWND window_ = nullptr;
+    std::unique_ptr<RemoteProcess> remote_;
+    const std::uint16_t port_ = FreePort();
+};
+
+TEST_F(Listener, StartsByItselfAndListsTerminalsFromTwoAddresses) {
+    WriteSettings("127.0.0.1", std::to_string(port_));
+    Start();
+    ASSERT_TRUE(PanelBecomes(2, "状态：运行"));
+    EXPECT_EQ(Panel(3), "产品数：2");
+    EXPECT_EQ(remote_->ListRows(FindChildById(window_, kProductListId), 3),
+              (Rows{{"0101-财务管理", "DB1", "Finance"}, {"0102-进销存", "", ""}}));
+
+    Terminal first(port_, kLoopback), second(port_, kLoopback + 1);
+    EXPECT_EQ(first.Ask("LOGIN:0101;1\n", 3), "1\r\n");
+    EXPECT_EQ(second.Ask("login:0102;1\r\n", 3), "1\r\n");
+    EXPECT_EQ(second.Ask("LOGIN:0999;1\n", 3), "0\r\n");
+    ASSERT_TRUE(PanelBecomes(4, "终端数：2"));
+    Rows rows = GridRows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][0], "0101-财务管理");
+    EXPECT_EQ(rows[0][1], "127.0.0.1");
+    EXPECT_EQ(rows[1][0], "0102-进销存");
+    EXPECT_EQ(rows[1][1], "127.0.0.2");
+    EXPECT_EQ(rows[1][2], rows[1][3]);
+
+    first.Ask("LOGOUT:0101\n", 0);
+    EXPECT_EQ(first.Ask("X\n", 6), "2\r\n2\r\n");
+    ASSERT_TRUE(PanelBecomes(4, "终端数：1"));
+    rows = GridRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][1], "127.0.0.2");
+}
+
+TEST_F(Listener, StopsStartsAndRestartsOnNewSettings) {
+    WriteSettings("127.0.0.1", std::to_string(port_));
+    Start();
+    ASSERT_TRUE(PanelBecomes(2, "状态：运行"));
+    Terminal terminal(port_);
+    EXPECT_EQ(terminal.Ask("LOGIN:0101;1\n", 3), "1\r\n");
+    ASSERT_TRUE(PanelBecomes(4, "终端数：1"));
+
+    Command("actServerStop");
+    ASSERT_TRUE(PanelBecomes(2, "状态：停止"));
+    EXPECT_EQ(terminal.Ask("LOGIN:0101;1\n", 3), "");  // closed without a reply
+    EXPECT_FALSE(Terminal(port_).Connected());
+    EXPECT_EQ(Panel(4), "终端数：1");  // the row stays until the sweep
+
+    Command("actServerStart");
+    ASSERT_TRUE(PanelBecomes(2, "状态：运行"));
+    EXPECT_EQ(Terminal(port_).Ask("LOGIN:0101;1\n", 3), "1\r\n");
+
+    const std::uint16_t newPort = FreePort();
+    WriteSettings("127.0.0.1", std::to_string(newPort));
+    EXPECT_EQ(Terminal(port_).Ask("LOGIN:0101;1\n", 3), "1\r\n");  // the old binding stays
+    Command("actServerSnS");
+    ASSERT_TRUE(WaitUntil([&] { return Terminal(newPort).Connected(); }));
+    EXPECT_FALSE(Terminal(port_).Connected());
+    EXPECT_EQ(Panel(2), "状态：运行");
+}
+
+TEST_F(Listener, FirstStartWithoutSettingsOpensTheOptionsDialog) {
+    Start();
+    HWND options = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (options = FindProcessWindow(process_->Id(), "TfrmSetOption")) != nullptr; }));
+    EXPECT_EQ(RemoteText(options), "选项");
+    PostMessageA(options, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }));
+    EXPECT_EQ(Panel(2), "状态：停止");
+    // Becoming active again starts nothing.
+    SetForegroundWindow(window_);
+    Sleep(300);
+    EXPECT_EQ(FindProcessWindow(process_->Id(), "TfrmSetOption"), nullptr);
+}
+
+TEST_F(Listener, PortZeroAsksForTheSettings) {
+    WriteSettings("127.0.0.1", "0");
+    Start();
+    HWND options = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (options = FindProcessWindow(process_->Id(), "TfrmSetOption")) != nullptr; }));
+    PostMessageA(options, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }));
+    Command("actServerStart");
+    EXPECT_EQ(AnswerMessage(), "请设置服务参数。");
+    EXPECT_EQ(Panel(2), "状态：停止");
+}
+
+TEST_F(Listener, APortInUseFailsTheStartAndARetrySucceeds) {
+    std::error_code error;
+    Socket other = Socket::Listen(kLoopback, port_, 15, error);
+    ASSERT_FALSE(error);
+    WriteSettings("127.0.0.1", std::to_string(port_));
+    Start();
+    EXPECT_EQ(AnswerMessage(), "服务启动失败。");
+    EXPECT_EQ(Panel(2), "状态：停止");
+    other.Close();
+    Command("actServerStart");
+    ASSERT_TRUE(PanelBecomes(2, "状态：运行"));
+    EXPECT_EQ(Terminal(port_).Ask("LOGIN:0102;1\n", 3), "1\r\n");
+}
+
+TEST_F(Listener, ASecondStartLeavesTheFirstServing) {
+    WriteSettings("127.0.0.1", std::to_string(port_));
+    Start();
+    ASSERT_TRUE(PanelBecomes(2, "状态：运行"));
+    TarnwickProcess second(dir_);
+    EXPECT_EQ(second.WaitForExit(20000), 0);
+    EXPECT_EQ(Terminal(port_).Ask("LOGIN:0101;1\n", 3), "1\r\n");
+    EXPECT_TRUE(PanelBecomes(4, "终端数：1"));
+}
+
+}  // namespace
+}  // namespace tarnwick::testing
