@@ -93,6 +93,9 @@ TEST(Concurrency, ConnectionsServeTheSharedTable) {
                 if (i % 10 == 9) client.Send("LOGOUT:01\n");
                 if (i % 25 == 0) table.Sweep();
             }
+            // LOGOUT has no reply: a last request tells when the server has handled it.
+            client.Send("X\n");
+            EXPECT_EQ(client.Read(6), "2\r\n2\r\n");
         });
     }
     for (std::thread& t : clients) t.join();
