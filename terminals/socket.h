@@ -2,6 +2,7 @@
 // Blocking calls only; the thread that owns a socket is the only one that closes it.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,10 +11,11 @@
 namespace tarnwick {
 
 class Socket {
-public:
+  public:
     Socket() = default;
     ~Socket() { Close(); }
-    Socket(Socket&& other) noexcept : handle_(other.Release()) {}
+    Socket(Socket&& other) noexcept
+        : handle_(other.Release()), interrupted_(other.interrupted_.load()) {}
     Socket& operator=(Socket&& other) noexcept;
     Socket(const Socket&) = delete;
     Socket& operator=(const Socket&) = delete;
@@ -53,7 +55,7 @@ public:
     bool Valid() const { return handle_ != kInvalid; }
     void Close();
 
-private:
+  private:
     using Handle = std::intptr_t;
     static constexpr Handle kInvalid = -1;
     explicit Socket(Handle handle) : handle_(handle) {}
@@ -64,6 +66,8 @@ private:
     }
 
     Handle handle_ = kInvalid;
+    // Set by Interrupt from any thread; a waiting Accept looks at it.
+    std::atomic<bool> interrupted_{false};
 };
 
 // Dotted text of an IPv4 address in host byte order.

@@ -19,7 +19,9 @@ sockaddr_in Ipv4(std::uint32_t address, std::uint16_t port) {
     return a;
 }
 
-std::error_code LastError() { return {errno, std::system_category()}; }
+std::error_code LastError() {
+    return {errno, std::system_category()};
+}
 
 }  // namespace
 
@@ -27,6 +29,7 @@ Socket& Socket::operator=(Socket&& other) noexcept {
     if (this != &other) {
         Close();
         handle_ = other.Release();
+        interrupted_ = other.interrupted_.load();
     }
     return *this;
 }
@@ -117,9 +120,13 @@ std::uint16_t Socket::LocalPort() const {
     return ntohs(a.sin_port);
 }
 
-void Socket::FinishSending() { ::shutdown(int(handle_), SHUT_WR); }
+void Socket::FinishSending() {
+    ::shutdown(int(handle_), SHUT_WR);
+}
 
 void Socket::Interrupt() {
+    interrupted_ = true;
+    // A listening socket shut down fails every later accept, so no wake-up is missed.
     if (Valid()) ::shutdown(int(handle_), SHUT_RDWR);
 }
 

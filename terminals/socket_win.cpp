@@ -24,7 +24,9 @@ sockaddr_in Ipv4(std::uint32_t address, std::uint16_t port) {
     return a;
 }
 
-std::error_code LastError() { return {WSAGetLastError(), std::system_category()}; }
+std::error_code LastError() {
+    return {WSAGetLastError(), std::system_category()};
+}
 
 SOCKET NewStreamSocket() {
     StartWinsock();
@@ -37,6 +39,7 @@ Socket& Socket::operator=(Socket&& other) noexcept {
     if (this != &other) {
         Close();
         handle_ = other.Release();
+        interrupted_ = other.interrupted_.load();
     }
     return *this;
 }
@@ -69,7 +72,8 @@ Socket Socket::Connect(std::uint32_t address, std::uint16_t port, std::error_cod
     const sockaddr_in local = Ipv4(from, 0);
     const sockaddr_in remote = Ipv4(address, port);
     if (!s.Valid() ||
-        (from && ::bind(SOCKET(s.handle_), reinterpret_cast<const sockaddr*>(&local), sizeof local)) ||
+        (from &&
+         ::bind(SOCKET(s.handle_), reinterpret_cast<const sockaddr*>(&local), sizeof local)) ||
         ::connect(SOCKET(s.handle_), reinterpret_cast<const sockaddr*>(&remote), sizeof remote)) {
         error = LastError();
         return {};
@@ -79,7 +83,20 @@ Socket Socket::Connect(std::uint32_t address, std::uint16_t port, std::error_cod
 }
 
 Socket Socket::Accept(std::error_code& error) {
-    for (;;) {
+    // Nothing makes a later accept fail at once here, and an interrupt that comes just before the
+    // call would be missed: wait for a connection in short steps and look at the flag between.
+    constexpr timeval kStep{0, 100000};
+    while (!interrupted_) {
+        fd_set ready;
+        FD_ZERO(&ready);
+        FD_SET(SOCKET(handle_), &ready);
+        timeval step = kStep;
+        const int n = ::select(0, &ready, nullptr, nullptr, &step);
+        if (n == SOCKET_ERROR) {
+            error = LastError();
+            return {};
+        }
+        if (n == 0 || interrupted_) continue;
         const SOCKET h = ::accept(SOCKET(handle_), nullptr, nullptr);
         if (h != INVALID_SOCKET) {
             error.clear();
@@ -89,6 +106,8 @@ Socket Socket::Accept(std::error_code& error) {
         error = LastError();
         return {};
     }
+    error = std::make_error_code(std::errc::operation_canceled);
+    return {};
 }
 
 std::ptrdiff_t Socket::Receive(char* buffer, std::size_t size) {
@@ -132,10 +151,13 @@ std::uint16_t Socket::LocalPort() const {
     return ntohs(a.sin_port);
 }
 
-void Socket::FinishSending() { ::shutdown(SOCKET(handle_), SD_SEND); }
+void Socket::FinishSending() {
+    ::shutdown(SOCKET(handle_), SD_SEND);
+}
 
 void Socket::Interrupt() {
     if (!Valid()) return;
+    interrupted_ = true;
     // Shutdown first makes every later call on the socket fail at once; a thread already
     // blocked in send or recv is released only by cancelling its I/O. In the other order a call
     // begun between the two would stay blocked.
