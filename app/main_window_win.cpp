@@ -80,6 +80,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_DESTROY:
+            noticeWindow_ = nullptr;
             return KillTimer(Handle(), kClientTimer), PostQuitMessage(0), 0;
     }
     return Window::HandleMessage(message, wParam, lParam);
@@ -124,6 +125,7 @@ void TfrmMain::FormCreate() {
     aclMain["actServerStop"].SetEnabled(false);
     lstvProduct.LoadProducts(ProfileFile(appDir_ + "PdtReg.ini"));
     sgrdClient.SetUp();
+    noticeWindow_ = Handle();
     table_.SetView(this);
     server_.ArmAutoStart();
     SetTimer(Handle(), kClientTimer, kSweepInterval, nullptr);
@@ -190,7 +192,7 @@ void TfrmMain::ShowTableChanges() {
 
 void TfrmMain::TableChanged() {
     // Any thread: never wait for the window's thread.
-    PostMessageA(Handle(), kMsgTableChanged, 0, 0);
+    if (HWND window = noticeWindow_.load()) PostMessageA(window, kMsgTableChanged, 0, 0);
 }
 
 }  // namespace tarnwick

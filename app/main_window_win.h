@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <memory>
 
 #include "app/client_grid_win.h"
@@ -105,6 +106,9 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     ProductList lstvProduct;
     ClientGrid sgrdClient{table_};
     StatusBar sbrStatus;
+    // Where connection threads post the table's notice; null once the window is gone. Written by
+    // the window's thread, read by any.
+    std::atomic<HWND> noticeWindow_{nullptr};
 };
 
 }  // namespace tarnwick
