@@ -19,7 +19,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 class FixedClock final : public tarnwick::Clock {
-public:
+  public:
     CivilTime Now() const override { return now; }
     CivilTime now{2026, 12, 9, 10, 0, 0};
 };
@@ -36,8 +36,8 @@ double RoundTripsPerSecond(std::uint16_t port, int connections, double seconds) 
             for (int c = t; c < connections; c += threads) {
                 std::error_code error;
                 // One source address per terminal, as at a real site.
-                sockets.push_back(Socket::Connect(kLoopback, port, error,
-                                                  kLoopback + 1 + std::uint32_t(c)));
+                sockets.push_back(
+                    Socket::Connect(kLoopback, port, error, kLoopback + 1 + std::uint32_t(c)));
                 if (error) {
                     std::fprintf(stderr, "connect: %s\n", error.message().c_str());
                     std::exit(1);
@@ -48,7 +48,8 @@ double RoundTripsPerSecond(std::uint16_t port, int connections, double seconds) 
             long long done = 0;
             char reply[3];
             while (!stop.load(std::memory_order_relaxed)) {
-                for (Socket& s : sockets) s.SendAll(login.data(), login.size());
+                for (Socket& s : sockets)
+                    s.SendAll(login.data(), login.size());
                 for (Socket& s : sockets) {
                     for (size_t got = 0; got < sizeof reply;) {
                         const auto n = s.Receive(reply + got, sizeof reply - got);
@@ -64,11 +65,12 @@ double RoundTripsPerSecond(std::uint16_t port, int connections, double seconds) 
     const auto start = Clock::now();
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
     stop = true;
-    for (std::thread& c : clients) c.join();
+    for (std::thread& c : clients)
+        c.join();
     return double(total) / std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-void CompareServers(double seconds) {
+void CompareServers(double seconds, const std::vector<int>& counts) {
     FixedClock clock;
     TerminalTable table(clock);
     table.SyncKnownProducts({"01-Ledger", "02-Stock"});
@@ -77,7 +79,7 @@ void CompareServers(double seconds) {
 
     std::printf("LOGIN round trips per second over loopback\n");
     std::printf("%12s %14s %14s %8s\n", "connections", "tarnwick", "reference", "ratio");
-    for (int connections : {1, 50, 500}) {
+    for (int connections : counts) {
         const double a = RoundTripsPerSecond(ours.Port(), connections, seconds);
         const double b = RoundTripsPerSecond(reference.Port(), connections, seconds);
         std::printf("%12d %14.0f %14.0f %8.2f\n", connections, a, b, a / b);
@@ -87,25 +89,30 @@ void CompareServers(double seconds) {
 template <class Op>
 double MicrosecondsPerOp(int count, Op op) {
     const auto start = Clock::now();
-    for (int i = 0; i < count; ++i) op(i);
+    for (int i = 0; i < count; ++i)
+        op(i);
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / count;
 }
 
-std::string Address(int i) { return "10." + std::to_string(i / 65536) + "." +
-                                    std::to_string(i / 256 % 256) + "." + std::to_string(i % 256); }
+std::string Address(int i) {
+    return "10." + std::to_string(i / 65536) + "." + std::to_string(i / 256 % 256) + "." +
+           std::to_string(i % 256);
+}
 
 void LockHoldTimes() {
     constexpr int kRows = 10000;
     FixedClock clock;
     TerminalTable table(clock);
     table.SyncKnownProducts({"01-Ledger", "02-Stock"});
-    for (int i = 0; i < kRows; ++i) table.ClientLogin("01", Address(i));
+    for (int i = 0; i < kRows; ++i)
+        table.ClientLogin("01", Address(i));
 
-    std::printf("\nTerminal table with %d rows: microseconds per operation, all of it under the "
-                "lock\n", kRows);
-    const double refresh = MicrosecondsPerOp(100000, [&](int i) {
-        table.ClientLogin("01", Address(i * 7919 % kRows));
-    });
+    std::printf(
+        "\nTerminal table with %d rows: microseconds per operation, all of it under the "
+        "lock\n",
+        kRows);
+    const double refresh = MicrosecondsPerOp(
+        100000, [&](int i) { table.ClientLogin("01", Address(i * 7919 % kRows)); });
     const double first = MicrosecondsPerOp(5000, [&](int i) {
         table.ClientLogin("02", Address(i));  // a new row at the end
     });
@@ -131,8 +138,13 @@ void LockHoldTimes() {
 }  // namespace
 }  // namespace tarnwick::bench
 
+// login_bench [seconds [connections...]]: 3 s and 1, 50, 500 connections by default.
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
-    tarnwick::bench::CompareServers(seconds);
+    std::vector<int> counts;
+    for (int i = 2; i < argc; ++i)
+        counts.push_back(std::atoi(argv[i]));
+    if (counts.empty()) counts = {1, 50, 500};
+    tarnwick::bench::CompareServers(seconds, counts);
     tarnwick::bench::LockHoldTimes();
 }
