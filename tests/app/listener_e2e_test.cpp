@@ -83,7 +83,7 @@ class Listener : public ::testing::Test {
         return box.text;
     }
 
-    TemporaryAppDir dir_;
+    TempFolder dir_;
     std::unique_ptr<TarnwickProcess> process_;
     HWND window_ = nullptr;
     std::unique_ptr<RemoteProcess> remote_;

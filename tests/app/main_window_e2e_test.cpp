@@ -23,7 +23,7 @@ class MainWindow : public ::testing::Test {
     HWND StatusBar() const { return FindChildById(window_, kStatusBarId); }
     std::string Panel(int panel) { return remote_->StatusText(StatusBar(), panel); }
 
-    TemporaryAppDir dir_;
+    TempFolder dir_;
     std::unique_ptr<TarnwickProcess> process_;
     HWND window_ = nullptr;
     std::unique_ptr<RemoteProcess> remote_;

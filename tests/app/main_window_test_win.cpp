@@ -15,7 +15,7 @@ constexpr int kStatusBarId = 13;
 
 class MainWindowInProcess : public ::testing::Test {
   protected:
-    MainWindowInProcess() : window(clock, dir.Path()) {
+    MainWindowInProcess() : window(clock, dir.Folder()) {
         dir.Write("PdtReg.ini",
                   "[product]\r\ncount=3\r\n[P1]\r\nProduct=0101-财务管理;3.1\r\nServer=S1\r\n"
                   "[P2]\r\nProduct=0102-进销存;3.1\r\n[P3]\r\nProduct=0201-人事工资;2\r\n");
@@ -43,7 +43,7 @@ class MainWindowInProcess : public ::testing::Test {
         return text;
     }
 
-    testing::TemporaryAppDir dir;
+    testing::TempFolder dir;
     testing::FakeClock clock;
     TfrmMain window;
 };

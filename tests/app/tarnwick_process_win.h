@@ -5,27 +5,14 @@
 
 #include <string>
 
+#include "support/temp_folder.h"
+
 namespace tarnwick::testing {
-
-class TemporaryAppDir {
-  public:
-    TemporaryAppDir();
-    ~TemporaryAppDir();
-    TemporaryAppDir(const TemporaryAppDir&) = delete;
-    TemporaryAppDir& operator=(const TemporaryAppDir&) = delete;
-
-    const std::string& Path() const { return path_; }  // ends in a backslash
-    void Write(const std::string& name, const std::string& content) const;
-    std::string Read(const std::string& name) const;
-
-  private:
-    std::string path_;
-};
 
 class TarnwickProcess {
   public:
     // Copies the program into `dir` (unless it is there already) and starts it there.
-    explicit TarnwickProcess(const TemporaryAppDir& dir);
+    explicit TarnwickProcess(const TempFolder& dir);
     // Ends the program if it still runs.
     ~TarnwickProcess();
     TarnwickProcess(const TarnwickProcess&) = delete;

@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "support/fake_clock.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 #include "terminals/terminal_table.h"
 
 namespace tarnwick {

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "support/dialog_answerer.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tarnwick {
 namespace {

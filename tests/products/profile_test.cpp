@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tarnwick {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "form_driver_win.h"
-#include "scratch_folder.h"
+#include "support/temp_folder.h"
 #include "terminals/autorun_win.h"
 #include "terminals/set_option_dialog_win.h"
 #include "terminals/settings.h"
@@ -101,7 +101,7 @@ class OptionsDialog : public ::testing::Test {
     ServerSettings Settings() const { return ServerSettings(folder_.Folder()); }
     std::string ProgramHere() const { return folder_.Folder() + "Tarnwick.exe"; }
 
-    ScratchFolder folder_;
+    TempFolder folder_;
     FormDriver driver_;
 };
 

@@ -4,19 +4,19 @@
 
 #include <gtest/gtest.h>
 
-#include "scratch_folder.h"
+#include "support/temp_folder.h"
 
 namespace tarnwick {
 namespace {
 
-using testing::ScratchFolder;
+using testing::TempFolder;
 
 std::string ServerSection(std::string_view host, std::string_view port) {
     return "[server]\r\nhost=" + std::string(host) + "\r\nip=" + std::string(port) + "\r\n";
 }
 
 TEST(ServerSettings, WithoutMainIniEverythingIsEmptyAndUnset) {
-    const ScratchFolder folder;
+    const TempFolder folder;
     const ServerSettings settings(folder.Folder());
     EXPECT_EQ(settings.Host(), "");
     EXPECT_EQ(settings.PortText(), "");
@@ -34,7 +34,7 @@ TEST(ServerSettings, ReadsThePortAsIntegerTextAndAnythingElseAsZero) {
         {"0", 0},       {"-1", -1},   {"70000", 70000},  {"12abc", 0},  {"", 0},
         {"8O", 0},      {"0x", 0},    {"2147483648", 0}, {"+0x1F", 31},
     };
-    const ScratchFolder folder;
+    const TempFolder folder;
     for (const auto& c : cases) {
         folder.Write("main.ini", ServerSection("10.0.0.1", c.stored));
         const ServerSettings settings(folder.Folder());
@@ -44,7 +44,7 @@ TEST(ServerSettings, ReadsThePortAsIntegerTextAndAnythingElseAsZero) {
 }
 
 TEST(ServerSettings, BlanksAroundValuesAreNotPartOfThem) {
-    const ScratchFolder folder;
+    const TempFolder folder;
     folder.Write("main.ini", "[server]\r\nhost =  127.0.0.1 \t\r\nip=   80  \r\n");
     const ServerSettings settings(folder.Folder());
     EXPECT_EQ(settings.Host(), "127.0.0.1");
@@ -53,7 +53,7 @@ TEST(ServerSettings, BlanksAroundValuesAreNotPartOfThem) {
 }
 
 TEST(ServerSettings, SectionAndKeysMatchWithoutRegardToCase) {
-    const ScratchFolder folder;
+    const TempFolder folder;
     folder.Write("main.ini", "[Other]\r\nhost=x\r\n[SERVER]\r\nHost=10.1.2.3\r\nIP=$50\r\n");
     const ServerSettings settings(folder.Folder());
     EXPECT_EQ(settings.Host(), "10.1.2.3");
@@ -61,7 +61,7 @@ TEST(ServerSettings, SectionAndKeysMatchWithoutRegardToCase) {
 }
 
 TEST(ServerSettings, ValuesAreCutAfter2047Bytes) {
-    const ScratchFolder folder;
+    const TempFolder folder;
     const std::string longHost(3000, '1');
     folder.Write("main.ini", ServerSection(longHost, "80"));
     EXPECT_EQ(ServerSettings(folder.Folder()).Host(), longHost.substr(0, 2047));
@@ -77,7 +77,7 @@ TEST(ServerSettings, UnsetMeansAnEmptyHostOrPortZero) {
         {"127.0.0.1", "0", true},    {"127.0.0.1", "", true},
         {"127.0.0.1", "80 x", true}, {"a", "0x50", false},
     };
-    const ScratchFolder folder;
+    const TempFolder folder;
     for (const auto& c : cases) {
         folder.Write("main.ini", ServerSection(c.host, c.port));
         EXPECT_EQ(ServerSettings(folder.Folder()).Unset(), c.unset)
@@ -86,7 +86,7 @@ TEST(ServerSettings, UnsetMeansAnEmptyHostOrPortZero) {
 }
 
 TEST(ServerSettings, SaveCreatesTheFileAndWritesBothTextsAsGiven) {
-    const ScratchFolder folder;
+    const TempFolder folder;
     ServerSettings settings(folder.Folder());
     ASSERT_TRUE(settings.Save("192.168.1.10", "0x50"));
     EXPECT_EQ(settings.Host(), "192.168.1.10");
@@ -99,7 +99,7 @@ TEST(ServerSettings, SaveCreatesTheFileAndWritesBothTextsAsGiven) {
 }
 
 TEST(ServerSettings, SaveReplacesTheValuesAndKeepsAnEmptyPortAsAKey) {
-    const ScratchFolder folder;
+    const TempFolder folder;
     ServerSettings settings(folder.Folder());
     ASSERT_TRUE(settings.Save("10.0.0.1", "80"));
     ASSERT_TRUE(settings.Save("10.0.0.2", ""));
@@ -110,7 +110,7 @@ TEST(ServerSettings, SaveReplacesTheValuesAndKeepsAnEmptyPortAsAKey) {
 }
 
 TEST(ServerSettings, SaveIntoAMissingFolderFails) {
-    const ScratchFolder folder;
+    const TempFolder folder;
     ServerSettings settings(folder.Folder() + "missing" + folder.Folder().back());
     EXPECT_FALSE(settings.Save("10.0.0.1", "80"));
 }

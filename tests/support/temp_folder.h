@@ -36,6 +36,7 @@ class TempFolder {
         std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
         return path;
     }
+    bool Holds(std::string_view name) const { return std::filesystem::exists(folder_ / name); }
     std::string Read(std::string_view name) const {
         std::ifstream in(PathOf(name), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
