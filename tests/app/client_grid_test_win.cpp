@@ -4,38 +4,23 @@
 #include <gtest/gtest.h>
 
 #include "support/fake_clock.h"
+#include "support/notify_host_win.h"
 
 namespace tarnwick {
 namespace {
 
-// A plain top-level window that hands the grid's notifications back to it.
+// Hosts the grid as the main window does.
 class GridHost {
   public:
-    explicit GridHost(ClientGrid& grid) : grid_(grid) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = &Procedure;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "GridHost";
-        RegisterClassA(&wc);
-        hwnd_ = CreateWindowA("GridHost", "grid", WS_OVERLAPPEDWINDOW, 0, 0, 900, 300, nullptr,
-                              nullptr, wc.hInstance, nullptr);
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, LONG_PTR(this));
-        grid_.Create(hwnd_, 12);
-        MoveWindow(grid_.Handle(), 0, 0, 880, 260, FALSE);
-        grid_.SetUp();
+    explicit GridHost(ClientGrid& grid)
+        : window_(900, 300, [&grid](NMHDR* header) { return grid.HandleNotify(header); }) {
+        grid.Create(window_.Handle(), 12);
+        MoveWindow(grid.Handle(), 0, 0, 880, 260, FALSE);
+        grid.SetUp();
     }
-    ~GridHost() { DestroyWindow(hwnd_); }
 
   private:
-    static LRESULT CALLBACK Procedure(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-        auto* self = reinterpret_cast<GridHost*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-        if (m == WM_NOTIFY && self && self->grid_.HandleNotify(reinterpret_cast<NMHDR*>(lp))) {
-            return 0;
-        }
-        return DefWindowProcA(w, m, wp, lp);
-    }
-    ClientGrid& grid_;
-    HWND hwnd_;
+    testing::NotifyHost window_;
 };
 
 class ClientGridTest : public ::testing::Test {

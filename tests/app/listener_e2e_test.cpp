@@ -151,7 +151,7 @@ TEST_F(Listener, FirstStartWithoutSettingsOpensTheOptionsDialog) {
     HWND options = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] { return (options = FindProcessWindow(process_->Id(), "TfrmSetOption")) != nullptr; }));
-    EXPECT_EQ(RemoteText(options), "选项");
+    EXPECT_EQ(WindowText(options), "选项");
     PostMessageA(options, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }));
     EXPECT_EQ(Panel(2), "状态：停止");

@@ -31,7 +31,7 @@ class MainWindow : public ::testing::Test {
 
 TEST_F(MainWindow, ShowsItsCaptionPagesAndStatusBar) {
     Start();
-    EXPECT_EQ(RemoteText(window_), "Tarnwick3.1");
+    EXPECT_EQ(WindowText(window_), "Tarnwick3.1");
     RECT r;
     GetWindowRect(window_, &r);
     EXPECT_EQ(r.right - r.left, 655);

@@ -1,5 +1,7 @@
 #include "remote_window_win.h"
 
+#include "support/dialog_answerer.h"
+
 #include <commctrl.h>
 
 #include <cstring>
@@ -43,7 +45,7 @@ BOOL CALLBACK MatchTop(HWND window, LPARAM param) {
     GetClassNameA(window, cls, sizeof cls);
     if (process == search->process && IsWindowVisible(window) &&
         lstrcmpiA(cls, search->className) == 0 &&
-        (!search->caption || RemoteText(window) == search->caption)) {
+        (!search->caption || WindowText(window) == search->caption)) {
         search->found = window;
         return FALSE;
     }
@@ -51,14 +53,6 @@ BOOL CALLBACK MatchTop(HWND window, LPARAM param) {
 }
 
 }  // namespace
-
-std::string RemoteText(HWND window) {
-    std::vector<char> text(4096, '\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), LPARAM(text.data()), SMTO_ABORTIFHUNG,
-                        3000, &copied);
-    return std::string(text.data());
-}
 
 HWND FindChildByClass(HWND parent, const char* className) {
     ChildSearch search{className, 0, nullptr};
@@ -155,8 +149,8 @@ RemoteDialog WaitForDialog(DWORD process, int timeoutMs) {
               timeoutMs);
     if (!dialog.window) return dialog;
     Sleep(50);  // let the dialog finish its own set-up
-    dialog.caption = RemoteText(dialog.window);
-    if (HWND text = GetDlgItem(dialog.window, 0xFFFF)) dialog.text = RemoteText(text);
+    dialog.caption = WindowText(dialog.window);
+    if (HWND text = GetDlgItem(dialog.window, 0xFFFF)) dialog.text = WindowText(text);
     return dialog;
 }
 

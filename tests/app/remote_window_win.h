@@ -7,10 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace tarnwick::testing {
+#include "support/dialog_answerer.h"  // WindowText
 
-// WM_GETTEXT through SendMessageTimeout: the live text, also of another process's controls.
-std::string RemoteText(HWND window);
+namespace tarnwick::testing {
 
 // The first child (at any depth) of `parent` with this class, or with this control id.
 HWND FindChildByClass(HWND parent, const char* className);

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "support/dialog_answerer.h"
+#include "support/notify_host_win.h"
 #include "support/temp_folder.h"
 
 namespace tarnwick {
@@ -19,32 +20,16 @@ using Captions = std::vector<std::string>;
 // A plain top-level window that hands the list's notifications back to it.
 class ListHost {
   public:
-    explicit ListHost(ProductList& list, ProductListHost seams) : list_(list) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = &Procedure;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "ProductListHost";
-        RegisterClassA(&wc);
-        hwnd_ = CreateWindowA("ProductListHost", "products", WS_OVERLAPPEDWINDOW, 0, 0, 520, 360,
-                              nullptr, nullptr, wc.hInstance, nullptr);
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, LONG_PTR(this));
-        list_.Create(hwnd_, 11, std::move(seams));
-        MoveWindow(list_.Handle(), 0, 0, 500, 320, FALSE);
-        ShowWindow(hwnd_, SW_SHOW);
-        UpdateWindow(hwnd_);
+    ListHost(ProductList& list, ProductListHost seams)
+        : window_(520, 360, [&list](NMHDR* header) { return list.HandleNotify(header); }) {
+        list.Create(window_.Handle(), 11, std::move(seams));
+        MoveWindow(list.Handle(), 0, 0, 500, 320, FALSE);
+        ShowWindow(window_.Handle(), SW_SHOW);
+        UpdateWindow(window_.Handle());
     }
-    ~ListHost() { DestroyWindow(hwnd_); }
 
   private:
-    static LRESULT CALLBACK Procedure(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-        auto* self = reinterpret_cast<ListHost*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-        if (m == WM_NOTIFY && self && self->list_.HandleNotify(reinterpret_cast<NMHDR*>(lp))) {
-            return 0;
-        }
-        return DefWindowProcA(w, m, wp, lp);
-    }
-    ProductList& list_;
-    HWND hwnd_;
+    testing::NotifyHost window_;
 };
 
 // Dispatches what is queued, the list's own loops included, until the queue stays empty.

@@ -25,7 +25,7 @@ std::string WindowText(HWND window);
 HWND FindOwnDialog();
 
 class DialogAnswerer {
-public:
+  public:
     explicit DialogAnswerer(int button, std::function<bool()> probe = {});
     ~DialogAnswerer();
     DialogAnswerer(const DialogAnswerer&) = delete;
@@ -34,7 +34,7 @@ public:
     // Waits until the dialog has been answered (or none came within ten seconds).
     const SeenDialog& Seen();
 
-private:
+  private:
     void Run(int button, const std::function<bool()>& probe);
 
     SeenDialog seen_;

@@ -8,7 +8,7 @@
 namespace tarnwick::testing {
 
 class FakeClock final : public Clock {
-public:
+  public:
     explicit FakeClock(CivilTime now = {2026, 12, 9, 10, 0, 0}) : now_(now) {}
     CivilTime Now() const override {
         std::lock_guard lock(mutex_);
@@ -19,7 +19,7 @@ public:
         now_ = now;
     }
 
-private:
+  private:
     mutable std::mutex mutex_;
     CivilTime now_;
 };

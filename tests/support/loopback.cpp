@@ -18,7 +18,8 @@ LoopbackServer::~LoopbackServer() {
     listener_.Interrupt();
     acceptor_.join();
     // Clients are gone by now, so every connection thread is ending.
-    for (std::thread& t : connections_) t.join();
+    for (std::thread& t : connections_)
+        t.join();
 }
 
 void LoopbackServer::AcceptLoop() {

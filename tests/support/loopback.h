@@ -14,12 +14,12 @@
 namespace tarnwick::testing {
 
 class LoopbackServer {
-public:
+  public:
     explicit LoopbackServer(TerminalService& service);
     ~LoopbackServer();
     std::uint16_t Port() const { return port_; }
 
-private:
+  private:
     void AcceptLoop();
 
     TerminalService& service_;
@@ -31,7 +31,7 @@ private:
 };
 
 class Client {
-public:
+  public:
     explicit Client(std::uint16_t port, std::uint32_t from = kLoopback);
     void Send(std::string_view bytes);
     // Reads until `size` bytes arrived, the server closed, or the timeout passed.
@@ -40,7 +40,7 @@ public:
     std::string ReadToClose();
     void CloseSending() { socket_.FinishSending(); }
 
-private:
+  private:
     Socket socket_;
 };
 
