@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "common/bitmap_canvas_win.h"
+
 namespace tarnwick {
 namespace {
 
@@ -11,20 +13,7 @@ constexpr COLORREF kMask = RGB(255, 0, 255);
 // One small drawing surface for an image, with GDI helpers in the image's pixel grid.
 class Canvas {
   public:
-    Canvas() : dc_(CreateCompatibleDC(nullptr)) {
-        HDC screen = GetDC(nullptr);
-        bitmap_ = CreateCompatibleBitmap(screen, kSize, kSize);
-        ReleaseDC(nullptr, screen);
-        old_ = SelectObject(dc_, bitmap_);
-        Fill(0, 0, kSize, kSize, kMask);
-    }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-        if (bitmap_) DeleteObject(bitmap_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
+    Canvas() : canvas_(kSize, kSize, kMask), dc_(canvas_.Dc()) {}
 
     void Fill(int x, int y, int w, int h, COLORREF color) {
         const RECT r{x, y, x + w, y + h};
@@ -58,17 +47,16 @@ class Canvas {
         SelectObject(dc_, old);
         DeleteObject(font);
     }
-    // Hands the bitmap to the image list.
+    // Hands the drawing to the image list.
     void AddTo(HIMAGELIST images) {
-        SelectObject(dc_, old_);
-        ImageList_AddMasked(images, bitmap_, kMask);
-        old_ = SelectObject(dc_, bitmap_);
+        HBITMAP bitmap = canvas_.Take();
+        ImageList_AddMasked(images, bitmap, kMask);
+        DeleteObject(bitmap);
     }
 
   private:
+    BitmapCanvas canvas_;
     HDC dc_;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
 };
 
 constexpr COLORREF kInk = RGB(0, 0, 0);
@@ -199,17 +187,9 @@ HIMAGELIST CreateMainImages() {
 }
 
 HBITMAP MenuBitmap(HIMAGELIST images, int index) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, kSize, kSize);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const RECT r{0, 0, kSize, kSize};
-    FillRect(dc, &r, GetSysColorBrush(COLOR_MENU));
-    ImageList_Draw(images, index, dc, 0, 0, ILD_TRANSPARENT);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return bitmap;
+    BitmapCanvas canvas(kSize, kSize, GetSysColor(COLOR_MENU));
+    ImageList_Draw(images, index, canvas.Dc(), 0, 0, ILD_TRANSPARENT);
+    return canvas.Take();
 }
 
 HICON ProgramIcon(int size) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/bitmap_canvas_win.h"
+
 namespace tarnwick {
 namespace {
 
@@ -52,20 +54,9 @@ void DrawCarton(HDC dc, int size) {
 }
 
 HBITMAP CartonBitmap(int size) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const RECT all{0, 0, size, size};
-    HBRUSH mask = CreateSolidBrush(kMask);
-    FillRect(dc, &all, mask);
-    DeleteObject(mask);
-    DrawCarton(dc, size);
-    // An image list takes the bitmap only once no device context holds it.
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return bitmap;
+    BitmapCanvas canvas(size, size, kMask);
+    DrawCarton(canvas.Dc(), size);
+    return canvas.Take();
 }
 
 }  // namespace

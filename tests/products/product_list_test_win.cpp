@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "support/dialog_answerer.h"
+#include "common/bitmap_canvas_win.h"
 #include "support/notify_host_win.h"
 #include "support/temp_folder.h"
 
@@ -49,19 +50,9 @@ void Pump() {
 
 // The colour at (x, y) of image 0 drawn transparently on white.
 COLORREF PixelOnWhite(HIMAGELIST images, int size, int x, int y) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const RECT all{0, 0, size, size};
-    FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
-    ImageList_Draw(images, 0, dc, 0, 0, ILD_TRANSPARENT);
-    const COLORREF color = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return color;
+    BitmapCanvas canvas(size, size, RGB(255, 255, 255));
+    ImageList_Draw(images, 0, canvas.Dc(), 0, 0, ILD_TRANSPARENT);
+    return GetPixel(canvas.Dc(), x, y);
 }
 
 std::string Entry(int number, std::string_view product, std::string_view server,
