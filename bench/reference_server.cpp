@@ -24,7 +24,8 @@ ThreadPerConnectionServer::ThreadPerConnectionServer(Serve serve) : serve_(std::
 ThreadPerConnectionServer::~ThreadPerConnectionServer() {
     listener_.Interrupt();
     acceptor_.join();
-    for (std::thread& t : connections_) t.join();
+    for (std::thread& t : connections_)
+        t.join();
 }
 
 void ServeFixedReply(Socket socket) {

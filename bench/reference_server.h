@@ -14,13 +14,13 @@ namespace tarnwick::bench {
 
 // Accepts on an ephemeral loopback port and runs `serve` for each connection on a new thread.
 class ThreadPerConnectionServer {
-public:
+  public:
     using Serve = std::function<void(Socket)>;
     explicit ThreadPerConnectionServer(Serve serve);
     ~ThreadPerConnectionServer();
     std::uint16_t Port() const { return port_; }
 
-private:
+  private:
     Serve serve_;
     Socket listener_;
     std::uint16_t port_ = 0;

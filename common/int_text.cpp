@@ -50,7 +50,8 @@ std::optional<std::string_view> HexDigitsAfterPrefix(std::string_view text) {
 }  // namespace
 
 std::optional<std::int32_t> ReadIntText(std::string_view text) {
-    while (text.starts_with(' ')) text.remove_prefix(1);
+    while (text.starts_with(' '))
+        text.remove_prefix(1);
     bool negative = false;
     if (text.starts_with('+') || text.starts_with('-')) {
         negative = text.front() == '-';

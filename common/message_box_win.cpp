@@ -14,18 +14,20 @@ namespace {
 // the whole application, and enables them again afterwards. The box's own style stays the
 // plain button and icon value.
 class TaskWindowsDisabled {
-public:
+  public:
     TaskWindowsDisabled() {
         EnumThreadWindows(GetCurrentThreadId(), &Collect, LPARAM(this));
-        for (HWND w : disabled_) EnableWindow(w, FALSE);
+        for (HWND w : disabled_)
+            EnableWindow(w, FALSE);
     }
     ~TaskWindowsDisabled() {
-        for (HWND w : disabled_) EnableWindow(w, TRUE);
+        for (HWND w : disabled_)
+            EnableWindow(w, TRUE);
     }
     TaskWindowsDisabled(const TaskWindowsDisabled&) = delete;
     TaskWindowsDisabled& operator=(const TaskWindowsDisabled&) = delete;
 
-private:
+  private:
     static BOOL CALLBACK Collect(HWND window, LPARAM self) {
         if (IsWindowVisible(window) && IsWindowEnabled(window)) {
             reinterpret_cast<TaskWindowsDisabled*>(self)->disabled_.push_back(window);
@@ -48,9 +50,15 @@ int Box(const std::string& text, const char* title, UINT style) {
 
 }  // namespace
 
-void ShowInfo(const std::string& text) { Box(text, kMessageTitle, MB_OK | MB_ICONINFORMATION); }
-void ShowError(const std::string& text) { Box(text, kMessageTitle, MB_OK | MB_ICONSTOP); }
-void ShowWarning(const std::string& text) { Box(text, kMessageTitle, MB_OK | MB_ICONWARNING); }
+void ShowInfo(const std::string& text) {
+    Box(text, kMessageTitle, MB_OK | MB_ICONINFORMATION);
+}
+void ShowError(const std::string& text) {
+    Box(text, kMessageTitle, MB_OK | MB_ICONSTOP);
+}
+void ShowWarning(const std::string& text) {
+    Box(text, kMessageTitle, MB_OK | MB_ICONWARNING);
+}
 
 bool AskYesNo(const std::string& text) {
     return Box(text, kMessageTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;

@@ -16,7 +16,9 @@ std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
     return era * 146097 + doe - 719468;
 }
 
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeapYear(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int DaysInMonth(int y, int m) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -47,11 +49,12 @@ std::string TimeText(const CivilTime& t) {
     return text;
 }
 
-std::string StampText(const CivilTime& t) { return DateText(t) + ' ' + TimeText(t); }
+std::string StampText(const CivilTime& t) {
+    return DateText(t) + ' ' + TimeText(t);
+}
 
 std::int64_t CivilSeconds(const CivilTime& t) {
-    return DaysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 +
-           t.second;
+    return DaysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
 }
 
 std::optional<std::int64_t> ReadStampText(std::string_view text) {

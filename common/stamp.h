@@ -31,14 +31,14 @@ std::int64_t CivilSeconds(const CivilTime& time);
 
 // Where "now" comes from; tests set it.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual CivilTime Now() const = 0;
 };
 
 // The machine's local time.
 class SystemClock final : public Clock {
-public:
+  public:
     CivilTime Now() const override;
 };
 

@@ -13,11 +13,14 @@ std::string_view TextAfter(std::string_view text, char separator) {
 }
 
 namespace {
-constexpr char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+constexpr char UpperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
 }  // namespace
 
 void UpperCaseAscii(std::string& text) {
-    for (char& c : text) c = UpperAscii(c);
+    for (char& c : text)
+        c = UpperAscii(c);
 }
 
 std::string UpperCasedAscii(std::string_view text) {

@@ -10,7 +10,7 @@
 namespace tarnwick {
 
 class KnownProducts {
-public:
+  public:
     KnownProducts() = default;
     // The code index points into the entries, so the list is neither copied nor moved.
     KnownProducts(const KnownProducts&) = delete;
@@ -28,7 +28,7 @@ public:
     const std::string& operator[](size_t index) const { return entries_[index]; }
     const std::vector<std::string>& Entries() const { return entries_; }
 
-private:
+  private:
     void IndexCodes();
 
     std::vector<std::string> entries_;

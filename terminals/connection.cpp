@@ -10,9 +10,12 @@ bool ReadLine(TerminalConnection& c, std::string& line) {
     char chunk[kReceiveChunk];
     for (;;) {
         switch (c.input.Next(line)) {
-            case LineReader::Result::kLine: return true;
-            case LineReader::Result::kTooLong: return false;
-            case LineReader::Result::kNeedMore: break;
+            case LineReader::Result::kLine:
+                return true;
+            case LineReader::Result::kTooLong:
+                return false;
+            case LineReader::Result::kNeedMore:
+                break;
         }
         const std::ptrdiff_t n = c.stream.Receive(chunk, sizeof chunk);
         if (n <= 0) return false;
@@ -38,8 +41,10 @@ bool tcpServerExecute(TerminalConnection& connection, TerminalService& service) 
         case RequestKind::kLogout:
             service.ClientLogout(request.code, connection.address);
             return true;
-        case RequestKind::kOther: return Send(connection, kOtherReply);
-        case RequestKind::kRejected: return false;
+        case RequestKind::kOther:
+            return Send(connection, kOtherReply);
+        case RequestKind::kRejected:
+            return false;
     }
     return false;
 }

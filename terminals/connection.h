@@ -13,7 +13,7 @@ namespace tarnwick {
 
 // The byte stream of one connection (a socket, or a script in tests).
 class ByteStream {
-public:
+  public:
     virtual ~ByteStream() = default;
     // Bytes read: 0 when the peer closed, negative when the connection failed.
     virtual std::ptrdiff_t Receive(char* buffer, std::size_t size) = 0;

@@ -1,6 +1,5 @@
 #include "terminals/request.h"
 
-
 #include "common/int_text.h"
 #include "common/text.h"
 

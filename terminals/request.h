@@ -13,7 +13,7 @@ inline constexpr size_t kMaxRequestBytes = 16384;
 
 // The input buffer of one connection: bytes received and not yet consumed.
 class LineReader {
-public:
+  public:
     enum class Result { kLine, kNeedMore, kTooLong };
 
     void Append(const char* data, size_t size);
@@ -22,7 +22,7 @@ public:
     Result Next(std::string& line);
     size_t Buffered() const { return buffer_.size() - start_; }
 
-private:
+  private:
     std::string buffer_;
     size_t start_ = 0;    // first unconsumed byte
     size_t scanned_ = 0;  // bytes after start_ known to hold no line feed

@@ -10,7 +10,7 @@
 namespace tarnwick {
 
 class ServerSettings {
-public:
+  public:
     // `folder` ends in a path separator; the program passes AppDir().
     explicit ServerSettings(const std::string& folder) : file_(folder + "main.ini") {}
 
@@ -31,7 +31,7 @@ public:
 
     const std::string& Path() const { return file_.Path(); }
 
-private:
+  private:
     static constexpr const char* kSection = "server";
     ProfileFile file_;
 };

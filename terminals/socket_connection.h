@@ -7,7 +7,7 @@
 namespace tarnwick {
 
 class SocketStream final : public ByteStream {
-public:
+  public:
     explicit SocketStream(Socket& socket) : socket_(socket) {}
     std::ptrdiff_t Receive(char* buffer, std::size_t size) override {
         return socket_.Receive(buffer, size);
@@ -16,7 +16,7 @@ public:
         return socket_.SendAll(data, size);
     }
 
-private:
+  private:
     Socket& socket_;
 };
 

@@ -6,7 +6,7 @@
 namespace tarnwick {
 
 class TerminalService {
-public:
+  public:
     virtual ~TerminalService() = default;
     // Lists or refreshes the terminal; false when no product has the code.
     virtual bool ClientLogin(std::string_view code, std::string_view address) = 0;

@@ -19,27 +19,42 @@ std::string Key(std::string_view address, std::string_view rest) {
     return key;
 }
 
-std::string_view CodePart(const TerminalRow& row) { return TextBefore(row.caption, '-'); }
+std::string_view CodePart(const TerminalRow& row) {
+    return TextBefore(row.caption, '-');
+}
 
 }  // namespace
 
-size_t TableReader::RowCount() const { return std::max<size_t>(table_.rows_.size(), 1); }
+size_t TableReader::RowCount() const {
+    return std::max<size_t>(table_.rows_.size(), 1);
+}
 
 std::string_view TableReader::Cell(size_t row, int column) const {
     if (row >= table_.rows_.size()) return {};
     const TerminalRow& r = *table_.rows_[row];
     switch (column) {
-        case 0: return r.caption;
-        case 1: return r.address;
-        case 2: return r.loginTime;
-        case 3: return r.checkTime;
-        default: return {};
+        case 0:
+            return r.caption;
+        case 1:
+            return r.address;
+        case 2:
+            return r.loginTime;
+        case 3:
+            return r.checkTime;
+        default:
+            return {};
     }
 }
 
-size_t TableReader::CurrentRow() const { return table_.currentRow_; }
-const std::string& TableReader::CountText() const { return table_.countText_; }
-const KnownProducts& TableReader::Products() const { return table_.products_; }
+size_t TableReader::CurrentRow() const {
+    return table_.currentRow_;
+}
+const std::string& TableReader::CountText() const {
+    return table_.countText_;
+}
+const KnownProducts& TableReader::Products() const {
+    return table_.products_;
+}
 
 TerminalTable::TerminalTable(const Clock& clock) : clock_(clock), countText_(kCountLabel + "0") {}
 
@@ -91,9 +106,9 @@ void TerminalTable::RemoveRowLocked(TerminalRow* row) {
     if (codeRows->second.empty()) byCode_.erase(codeRows);
     byTerminal_.erase(Key(row->address, row->caption));
 
-    const auto at = std::lower_bound(
-        rows_.begin(), rows_.end(), row->order,
-        [](const std::unique_ptr<TerminalRow>& r, std::uint64_t order) { return r->order < order; });
+    const auto at = std::lower_bound(rows_.begin(), rows_.end(), row->order,
+                                     [](const std::unique_ptr<TerminalRow>& r,
+                                        std::uint64_t order) { return r->order < order; });
     rows_.erase(at);
     // The grid keeps its current row index; it only moves up when the last row goes.
     currentRow_ = std::min(currentRow_, std::max<size_t>(rows_.size(), 1) - 1);

@@ -23,17 +23,17 @@
 namespace tarnwick {
 
 struct TerminalRow {
-    std::string caption;    // the product's caption from KnownProducts
-    std::string address;    // dotted IPv4 text
-    std::string loginTime;  // StampText of the filling LOGIN
-    std::string checkTime;  // StampText of the latest LOGIN
+    std::string caption;      // the product's caption from KnownProducts
+    std::string address;      // dotted IPv4 text
+    std::string loginTime;    // StampText of the filling LOGIN
+    std::string checkTime;    // StampText of the latest LOGIN
     std::uint64_t order = 0;  // increases with every filled row: rows are sorted by it
 };
 
 // Told, from any thread, that the table changed. Must return at once and never wait for the
 // thread that shows the table.
 class TableView {
-public:
+  public:
     virtual ~TableView() = default;
     virtual void TableChanged() = 0;
 };
@@ -49,7 +49,7 @@ class TerminalTable;
 
 // Read access to the table while its lock is held; only TerminalTable::Read hands one out.
 class TableReader {
-public:
+  public:
     // Data rows as the grid shows them: at least one, the empty row when no terminal is present.
     size_t RowCount() const;
     // Column 0..3 of a data row; empty texts for the empty row and for column 4.
@@ -58,14 +58,14 @@ public:
     const std::string& CountText() const;
     const KnownProducts& Products() const;
 
-private:
+  private:
     friend class TerminalTable;
     explicit TableReader(const TerminalTable& table) : table_(table) {}
     const TerminalTable& table_;
 };
 
 class TerminalTable final : public TerminalService {
-public:
+  public:
     explicit TerminalTable(const Clock& clock);
     ~TerminalTable() override;
     TerminalTable(const TerminalTable&) = delete;
@@ -92,7 +92,7 @@ public:
 
     static constexpr std::int64_t kSilenceLimitSeconds = 300;
 
-private:
+  private:
     friend class TableReader;
     using RowList = std::vector<std::unique_ptr<TerminalRow>>;
 

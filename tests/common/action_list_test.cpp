@@ -6,7 +6,7 @@ namespace tarnwick {
 namespace {
 
 class ActionListTest : public ::testing::Test {
-protected:
+  protected:
     ActionListTest() {
         list.OnChanged([this](const Action& a) { changes.push_back(a.Name()); });
         list.Add({"actFileExit", "File", "退出(&X)", 0}, [this] { ++runs; });

@@ -12,7 +12,9 @@ struct SplitCase {
     const char* after;
 };
 
-void PrintTo(const SplitCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class TextSplit : public ::testing::TestWithParam<SplitCase> {};
 
@@ -24,7 +26,7 @@ TEST_P(TextSplit, SplitsAtTheFirstSeparatorOnly) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, TextSplit,
                          ::testing::Values(SplitCase{"0101;3", ';', "0101", "3"},
-                                           SplitCase{"0101", ';', "", "0101"},  // absent
+                                           SplitCase{"0101", ';', "", "0101"},   // absent
                                            SplitCase{";3", ';', "", "3"},        // first
                                            SplitCase{"0101;", ';', "0101", ""},  // last
                                            SplitCase{"a;b;c", ';', "a", "b;c"},

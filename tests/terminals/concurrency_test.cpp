@@ -15,7 +15,7 @@ namespace {
 
 // Takes the changes on its own thread, as the window would, and checks what it reads.
 class CheckingView final : public TableView {
-public:
+  public:
     explicit CheckingView(TerminalTable& table) : table_(table) {}
     void TableChanged() override { pending_.store(true); }
     void Drain() {
@@ -29,7 +29,7 @@ public:
     }
     int inconsistent = 0;
 
-private:
+  private:
     TerminalTable& table_;
     std::atomic<bool> pending_{false};
 };
@@ -50,8 +50,8 @@ TEST(Concurrency, LoginsLogoutsSweepsAndReadsInterleaveSafely) {
             std::mt19937 random(w);
             for (int i = 0; i < kRounds; ++i) {
                 const std::string code = "0" + std::to_string(random() % 4 + 1);
-                const std::string address = "10.0." + std::to_string(w) + "." +
-                                            std::to_string(random() % 40);
+                const std::string address =
+                    "10.0." + std::to_string(w) + "." + std::to_string(random() % 40);
                 if (random() % 3) {
                     table.ClientLogin(code, address);
                 } else {
@@ -69,7 +69,8 @@ TEST(Concurrency, LoginsLogoutsSweepsAndReadsInterleaveSafely) {
             view.Drain();
         }
     });
-    for (std::thread& t : workers) t.join();
+    for (std::thread& t : workers)
+        t.join();
     done.store(true);
     sweeper.join();
     view.Drain();
@@ -98,7 +99,8 @@ TEST(Concurrency, ConnectionsServeTheSharedTable) {
             EXPECT_EQ(client.Read(6), "2\r\n2\r\n");
         });
     }
-    for (std::thread& t : clients) t.join();
+    for (std::thread& t : clients)
+        t.join();
     // Every client ended with a LOGOUT.
     EXPECT_EQ(table.Read([](const TableReader& r) { return r.CountText(); }), "终端数：0");
 }

@@ -13,7 +13,7 @@ using testing::LoopbackServer;
 
 // Records what reaches the terminal table; only the code "0101" names a product.
 class RecordingService final : public TerminalService {
-public:
+  public:
     bool ClientLogin(std::string_view code, std::string_view address) override {
         Record("LOGIN", code, address);
         return code == "0101";
@@ -26,7 +26,7 @@ public:
         return calls_;
     }
 
-private:
+  private:
     void Record(std::string_view what, std::string_view code, std::string_view address) {
         std::lock_guard lock(mutex_);
         calls_.push_back(std::string(what) + " [" + std::string(code) + "] " +
@@ -42,7 +42,7 @@ const std::string kUnknown = "0\r\n";
 const std::string kTwo = "2\r\n2\r\n";
 
 class Protocol : public ::testing::Test {
-protected:
+  protected:
     RecordingService service;
     LoopbackServer server{service};
 };
@@ -61,7 +61,8 @@ TEST_F(Protocol, LoginInAnyCaseWithOrWithoutCarriageReturn) {
 
 TEST_F(Protocol, EveryOtherLineGetsTwoTwos) {
     Client client(server.Port());
-    for (const char* line : {"\n", "\r\n", "LOGIN\n", "LOGOUT\r\n", "HELLO:0101;3\n", " LOGIN:1;1\n"}) {
+    for (const char* line :
+         {"\n", "\r\n", "LOGIN\n", "LOGOUT\r\n", "HELLO:0101;3\n", " LOGIN:1;1\n"}) {
         client.Send(line);
         EXPECT_EQ(client.Read(kTwo.size()), kTwo) << line;
     }
@@ -142,10 +143,13 @@ TEST_F(Protocol, NothingIsTrimmedAndDoubleByteCodesPassThrough) {
     Client client(server.Port());
     client.Send("LOGIN: 0101;3\n");
     EXPECT_EQ(client.Read(3), kUnknown);
-    client.Send("login:\xb2\xe2\xca\xd4" "a;3\n");
+    client.Send(
+        "login:\xb2\xe2\xca\xd4"
+        "a;3\n");
     EXPECT_EQ(client.Read(3), kUnknown);
-    EXPECT_EQ(service.Calls(),
-              (Calls{"LOGIN [ 0101] 127.0.0.1", "LOGIN [\xb2\xe2\xca\xd4" "A] 127.0.0.1"}));
+    EXPECT_EQ(service.Calls(), (Calls{"LOGIN [ 0101] 127.0.0.1",
+                                      "LOGIN [\xb2\xe2\xca\xd4"
+                                      "A] 127.0.0.1"}));
 }
 
 TEST_F(Protocol, TerminalsAreToldApartByAddress) {

@@ -19,7 +19,8 @@ Lines Read(LineReader& reader, std::string_view input) {
     reader.Append(input.data(), input.size());
     Lines out;
     std::string line;
-    while ((out.last = reader.Next(line)) == Result::kLine) out.lines.push_back(line);
+    while ((out.last = reader.Next(line)) == Result::kLine)
+        out.lines.push_back(line);
     return out;
 }
 
@@ -72,7 +73,9 @@ struct ParseCase {
     const char* code;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << '"' << c.line << '"'; }
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << '"' << c.line << '"';
+}
 
 class Parse : public ::testing::TestWithParam<ParseCase> {};
 
@@ -83,38 +86,35 @@ TEST_P(Parse, UpperCasesSplitsAndChecksTheNumber) {
 }
 
 using K = RequestKind;
-INSTANTIATE_TEST_SUITE_P(Requests, Parse, ::testing::Values(
-    ParseCase{"LOGIN:0101;3", K::kLogin, "0101"},
-    ParseCase{"login:0101;3", K::kLogin, "0101"},
-    ParseCase{"LoGiN:ab-c;3", K::kLogin, "AB-C"},
-    ParseCase{"login:0101;0x1f", K::kLogin, "0101"},
-    ParseCase{"LOGIN:0101;$FF", K::kLogin, "0101"},
-    ParseCase{"LOGIN:0101; -3", K::kLogin, "0101"},
-    ParseCase{"LOGIN:0101", K::kLogin, ""},          // the whole argument is the number 101
-    ParseCase{"LOGIN: 0101;3", K::kLogin, " 0101"},  // nothing is trimmed
-    ParseCase{"LOGIN:01;02;3", K::kRejected, ""},    // number text "02;3"
-    ParseCase{"LOGIN:0101;", K::kRejected, ""},
-    ParseCase{"LOGIN:0101;3 ", K::kRejected, ""},
-    ParseCase{"LOGIN:0101;3\r", K::kRejected, ""},
-    ParseCase{"LOGIN:", K::kRejected, ""},
-    ParseCase{"LOGIN:abc", K::kRejected, ""},
-    ParseCase{"LOGOUT:0101", K::kLogout, "0101"},
-    ParseCase{"logout:0101;3", K::kLogout, "0101;3"},
-    ParseCase{"LOGOUT:", K::kLogout, ""},
-    ParseCase{"LOGOUT:a:b", K::kLogout, "A:B"},
-    ParseCase{"LOGIN", K::kOther, ""},
-    ParseCase{"LOGOUT", K::kOther, ""},
-    ParseCase{"", K::kOther, ""},
-    ParseCase{"\r", K::kOther, ""},
-    ParseCase{" LOGIN:0101;3", K::kOther, ""},
-    ParseCase{"LOGIN :0101;3", K::kOther, ""},
-    ParseCase{"HELLO:0101;3", K::kOther, ""},
-    ParseCase{":LOGIN", K::kOther, ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Requests, Parse,
+    ::testing::Values(
+        ParseCase{"LOGIN:0101;3", K::kLogin, "0101"}, ParseCase{"login:0101;3", K::kLogin, "0101"},
+        ParseCase{"LoGiN:ab-c;3", K::kLogin, "AB-C"},
+        ParseCase{"login:0101;0x1f", K::kLogin, "0101"},
+        ParseCase{"LOGIN:0101;$FF", K::kLogin, "0101"},
+        ParseCase{"LOGIN:0101; -3", K::kLogin, "0101"},
+        ParseCase{"LOGIN:0101", K::kLogin, ""},          // the whole argument is the number 101
+        ParseCase{"LOGIN: 0101;3", K::kLogin, " 0101"},  // nothing is trimmed
+        ParseCase{"LOGIN:01;02;3", K::kRejected, ""},    // number text "02;3"
+        ParseCase{"LOGIN:0101;", K::kRejected, ""}, ParseCase{"LOGIN:0101;3 ", K::kRejected, ""},
+        ParseCase{"LOGIN:0101;3\r", K::kRejected, ""}, ParseCase{"LOGIN:", K::kRejected, ""},
+        ParseCase{"LOGIN:abc", K::kRejected, ""}, ParseCase{"LOGOUT:0101", K::kLogout, "0101"},
+        ParseCase{"logout:0101;3", K::kLogout, "0101;3"}, ParseCase{"LOGOUT:", K::kLogout, ""},
+        ParseCase{"LOGOUT:a:b", K::kLogout, "A:B"}, ParseCase{"LOGIN", K::kOther, ""},
+        ParseCase{"LOGOUT", K::kOther, ""}, ParseCase{"", K::kOther, ""},
+        ParseCase{"\r", K::kOther, ""}, ParseCase{" LOGIN:0101;3", K::kOther, ""},
+        ParseCase{"LOGIN :0101;3", K::kOther, ""}, ParseCase{"HELLO:0101;3", K::kOther, ""},
+        ParseCase{":LOGIN", K::kOther, ""}));
 
 TEST(Parse, KeepsDoubleByteCharactersAsTheyAre) {
-    const Request r = ParseRequest("login:\xb2\xe2\xca\xd4" "a;1");
+    const Request r = ParseRequest(
+        "login:\xb2\xe2\xca\xd4"
+        "a;1");
     EXPECT_EQ(r.kind, RequestKind::kLogin);
-    EXPECT_EQ(r.code, "\xb2\xe2\xca\xd4" "A");
+    EXPECT_EQ(r.code,
+              "\xb2\xe2\xca\xd4"
+              "A");
 }
 
 }  // namespace

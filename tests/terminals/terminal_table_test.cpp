@@ -19,7 +19,7 @@ struct CountingView final : TableView {
 using Row = std::vector<std::string>;
 
 class TerminalTableTest : public ::testing::Test {
-protected:
+  protected:
     TerminalTableTest() {
         table.SetView(&view);
         table.SyncKnownProducts({"01-Ledger", "02-Stock", "01-Payroll", "NoDash"});
@@ -233,7 +233,8 @@ TEST_F(TerminalTableTest, StaleCaptionsLeaveThroughTheirCodePart) {
 }
 
 TEST_F(TerminalTableTest, ABurstOfChangesPostsOneNotice) {
-    for (int i = 0; i < 50; ++i) table.ClientLogin("01", "10.0.1." + std::to_string(i));
+    for (int i = 0; i < 50; ++i)
+        table.ClientLogin("01", "10.0.1." + std::to_string(i));
     table.ClientLogout("01", "10.0.1.7");
     EXPECT_EQ(view.notices, 1);
     const TableChanges changes = table.TakeChanges();
@@ -244,8 +245,7 @@ TEST_F(TerminalTableTest, ABurstOfChangesPostsOneNotice) {
 }
 
 TEST_F(TerminalTableTest, ProductsAreReadUnderTheSameLock) {
-    const auto entries =
-        table.Read([](const TableReader& r) { return r.Products().Entries(); });
+    const auto entries = table.Read([](const TableReader& r) { return r.Products().Entries(); });
     EXPECT_EQ(entries, (std::vector<std::string>{"01-Ledger", "02-Stock", "01-Payroll", "NoDash"}));
 }
 
