@@ -12,7 +12,7 @@ constexpr int kFirstCommand = kFirstMainCommand;
 constexpr int kViewStyleGroup = 1;
 
 struct ActionRow {
-    ActionSpec spec;
+    ActionInfo action;
     void (TfrmMain::*handler)();
 };
 
@@ -47,11 +47,11 @@ void TfrmMain::CreateActions() {
     };
     for (const ActionRow& row : rows) {
         // Command ids are published by name: the table must keep that order.
-        if (MainCommand(row.spec.name) != kFirstCommand + int(aclMain.Actions().size())) {
-            throw std::logic_error(std::string("action out of order: ") + row.spec.name);
+        if (MainCommand(row.action.name) != kFirstCommand + int(aclMain.Actions().size())) {
+            throw std::logic_error(std::string("action out of order: ") + row.action.name);
         }
         auto handler = row.handler;
-        aclMain.Add(row.spec, [this, handler] {
+        aclMain.Add(row.action, [this, handler] {
             if (handler) (this->*handler)();
         });
     }
@@ -59,7 +59,7 @@ void TfrmMain::CreateActions() {
 
 void TfrmMain::CreateMenus() {
     menus_ = std::make_unique<Menus>(aclMain, imlMain, kFirstCommand);
-    const std::vector<MenuSpec> main = {
+    const std::vector<MenuEntry> main = {
         {"mnuFile",
          "actFile",
          {{"mnuFileProperty", "actFileProperty"},

@@ -14,27 +14,27 @@ Menus::~Menus() {
         DeleteObject(b);
 }
 
-HMENU Menus::BuildMain(const std::vector<MenuSpec>& menus) {
+HMENU Menus::BuildMain(const std::vector<MenuEntry>& menus) {
     HMENU bar = CreateMenu();
-    for (const MenuSpec& spec : menus) {
+    for (const MenuEntry& menu : menus) {
         HMENU popup = CreatePopupMenu();
-        for (const MenuItemSpec& item : spec.items)
+        for (const MenuItemEntry& item : menu.items)
             Append(popup, item);
         AppendMenuA(bar, MF_POPUP | MF_STRING, UINT_PTR(popup),
-                    actions_[spec.action].Caption().c_str());
+                    actions_[menu.action].Caption().c_str());
     }
     return bar;  // owned by the window it is attached to
 }
 
-HMENU Menus::BuildPopup(const std::vector<MenuItemSpec>& items) {
+HMENU Menus::BuildPopup(const std::vector<MenuItemEntry>& items) {
     HMENU popup = CreatePopupMenu();
-    for (const MenuItemSpec& item : items)
+    for (const MenuItemEntry& item : items)
         Append(popup, item);
     owned_.push_back(popup);
     return popup;
 }
 
-void Menus::Append(HMENU menu, const MenuItemSpec& item) {
+void Menus::Append(HMENU menu, const MenuItemEntry& item) {
     if (!item.action) {
         AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         return;

@@ -11,15 +11,15 @@
 
 namespace tarnwick {
 
-struct MenuItemSpec {
+struct MenuItemEntry {
     const char* name;    // mnu... name of the item
     const char* action;  // null for a separator
 };
 
-struct MenuSpec {
+struct MenuEntry {
     const char* name;
     const char* action;  // the menu title's action
-    std::vector<MenuItemSpec> items;
+    std::vector<MenuItemEntry> items;
 };
 
 class Menus {
@@ -29,8 +29,8 @@ class Menus {
     Menus(const Menus&) = delete;
     Menus& operator=(const Menus&) = delete;
 
-    HMENU BuildMain(const std::vector<MenuSpec>& menus);
-    HMENU BuildPopup(const std::vector<MenuItemSpec>& items);
+    HMENU BuildMain(const std::vector<MenuEntry>& menus);
+    HMENU BuildPopup(const std::vector<MenuItemEntry>& items);
     // Shows the action's current state on every item bound to it.
     void Follow(const Action& action);
     // The action behind a command id, or null.
@@ -38,7 +38,7 @@ class Menus {
     int CommandOf(const Action& action) const { return first_ + actions_.IndexOf(action); }
 
   private:
-    void Append(HMENU menu, const MenuItemSpec& item);
+    void Append(HMENU menu, const MenuItemEntry& item);
 
     const ActionList& actions_;
     HIMAGELIST images_;

@@ -10,7 +10,7 @@ constexpr int kBandMinHeight = 35;
 }  // namespace
 
 void ToolBar::Create(HWND parent, int coolBarId, int toolBarId, HIMAGELIST images,
-                     const std::vector<ToolButtonSpec>& buttons, const ActionList& actions,
+                     const std::vector<ToolButtonEntry>& buttons, const ActionList& actions,
                      int firstCommand) {
     coolBar_ = CreateControl(parent, REBARCLASSNAMEA, "",
                              WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CCS_NODIVIDER | RBS_VARHEIGHT, 0,
@@ -25,15 +25,15 @@ void ToolBar::Create(HWND parent, int coolBarId, int toolBarId, HIMAGELIST image
 
     std::vector<TBBUTTON> tb;
     buttons_.reserve(buttons.size());  // the captions must stay put until TB_ADDBUTTONS
-    for (const ToolButtonSpec& spec : buttons) {
+    for (const ToolButtonEntry& button : buttons) {
         TBBUTTON b{};
-        if (!spec.action) {
-            b.iBitmap = spec.separatorWidth;
+        if (!button.action) {
+            b.iBitmap = button.separatorWidth;
             b.fsStyle = BTNS_SEP;
         } else {
-            Action& action = actions[spec.action];
+            Action& action = actions[button.action];
             const int command = firstCommand + actions.IndexOf(action);
-            buttons_.push_back({command, &action, spec.caption, spec.hint});
+            buttons_.push_back({command, &action, button.caption, button.hint});
             b.iBitmap = action.Image();
             b.idCommand = command;
             b.fsState = action.Enabled() ? TBSTATE_ENABLED : 0;

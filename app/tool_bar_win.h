@@ -11,7 +11,7 @@
 
 namespace tarnwick {
 
-struct ToolButtonSpec {
+struct ToolButtonEntry {
     const char* action;  // null for a separator
     const char* caption;
     const char* hint;
@@ -25,7 +25,7 @@ class ToolBar {
 
     // A button's command id is `firstCommand` plus its action's index in `actions`.
     void Create(HWND parent, int coolBarId, int toolBarId, HIMAGELIST images,
-                const std::vector<ToolButtonSpec>& buttons, const ActionList& actions,
+                const std::vector<ToolButtonEntry>& buttons, const ActionList& actions,
                 int firstCommand);
     HWND CoolBar() const { return coolBar_; }
     HWND Bar() const { return toolBar_; }

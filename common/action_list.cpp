@@ -4,16 +4,16 @@
 
 namespace tarnwick {
 
-Action::Action(ActionList& list, const ActionSpec& spec, std::function<void()> handler)
+Action::Action(ActionList& list, const ActionInfo& info, std::function<void()> handler)
     : list_(list),
-      name_(spec.name),
-      category_(spec.category),
-      caption_(spec.caption),
-      image_(spec.image),
-      shortcut_(spec.shortcut),
-      radioGroup_(spec.radioGroup),
-      enabled_(spec.enabled),
-      checked_(spec.checked),
+      name_(info.name),
+      category_(info.category),
+      caption_(info.caption),
+      image_(info.image),
+      shortcut_(info.shortcut),
+      radioGroup_(info.radioGroup),
+      enabled_(info.enabled),
+      checked_(info.checked),
       handler_(std::move(handler)) {}
 
 void Action::SetEnabled(bool enabled) {
@@ -42,8 +42,8 @@ bool Action::Execute() {
     return true;
 }
 
-Action& ActionList::Add(const ActionSpec& spec, std::function<void()> handler) {
-    actions_.push_back(std::unique_ptr<Action>(new Action(*this, spec, std::move(handler))));
+Action& ActionList::Add(const ActionInfo& info, std::function<void()> handler) {
+    actions_.push_back(std::unique_ptr<Action>(new Action(*this, info, std::move(handler))));
     return *actions_.back();
 }
 

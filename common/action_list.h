@@ -11,7 +11,7 @@
 
 namespace tarnwick {
 
-struct ActionSpec {
+struct ActionInfo {
     const char* name;
     const char* category;
     const char* caption;
@@ -43,7 +43,7 @@ class Action {
 
   private:
     friend class ActionList;
-    Action(ActionList& list, const ActionSpec& spec, std::function<void()> handler);
+    Action(ActionList& list, const ActionInfo& info, std::function<void()> handler);
 
     ActionList& list_;
     std::string name_, category_, caption_;
@@ -54,7 +54,7 @@ class Action {
 
 class ActionList {
   public:
-    Action& Add(const ActionSpec& spec, std::function<void()> handler);
+    Action& Add(const ActionInfo& info, std::function<void()> handler);
     // The action of that name; throws std::out_of_range for an unknown name.
     Action& operator[](std::string_view name) const;
     Action* Find(std::string_view name) const;
