@@ -95,8 +95,13 @@ void TfrmMain::CreateMenus() {
                     {"actFileProperty", "属性", "产品属性"}},
                    aclMain, kFirstCommand);
 
-    ACCEL f1{FVIRTKEY, VK_F1, WORD(menus_->CommandOf(aclMain["actHelpTopic"]))};
-    shortcuts_ = CreateAcceleratorTableA(&f1, 1);
+    std::vector<ACCEL> keys;
+    for (const auto& action : aclMain.Actions()) {
+        if (action->Shortcut()) {
+            keys.push_back({FVIRTKEY, WORD(action->Shortcut()), WORD(menus_->CommandOf(*action))});
+        }
+    }
+    shortcuts_ = CreateAcceleratorTableA(keys.data(), int(keys.size()));
 
     aclMain.OnChanged([this](const Action& action) {
         menus_->Follow(action);

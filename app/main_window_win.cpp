@@ -86,8 +86,6 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Window::HandleMessage(message, wParam, lParam);
 }
 
-void TfrmMain::OnDestroyed() {}
-
 void TfrmMain::CreateControls() {
     SendMessageA(Handle(), WM_SETFONT, WPARAM(UiFont()), FALSE);
     imlMain = CreateMainImages();

@@ -49,7 +49,6 @@ class TfrmMain final : public Window, private TableView, private ServerView {
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnDestroyed() override;
 
     void CreateControls();
     void CreateActions();

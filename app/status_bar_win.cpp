@@ -33,15 +33,6 @@ void StatusBar::SetText(int panel, const std::string& text) {
     SendMessageA(hwnd_, SB_SETTEXTA, WPARAM(panel), LPARAM(text.c_str()));
 }
 
-std::string StatusBar::Text(int panel) const {
-    const LRESULT length = SendMessageA(hwnd_, SB_GETTEXTLENGTHA, WPARAM(panel), 0);
-    // Sized generously: some implementations count characters here, not bytes.
-    std::string text(size_t(LOWORD(length)) * 2 + 2, '\0');
-    SendMessageA(hwnd_, SB_GETTEXTA, WPARAM(panel), LPARAM(text.data()));
-    text.resize(text.find('\0'));
-    return text;
-}
-
 void StatusBar::Resize() {
     RECT parent;
     GetClientRect(GetParent(hwnd_), &parent);

@@ -22,7 +22,6 @@ class StatusBar {
     void Create(HWND parent, int id);
     HWND Handle() const { return hwnd_; }
     void SetText(int panel, const std::string& text);
-    std::string Text(int panel) const;
     // Follows the parent's size; the bar keeps its height.
     void Resize();
     bool Visible() const { return IsWindowVisible(hwnd_) != FALSE; }

@@ -27,8 +27,6 @@ class ToolBar {
     void Create(HWND parent, int coolBarId, int toolBarId, HIMAGELIST images,
                 const std::vector<ToolButtonEntry>& buttons, const ActionList& actions,
                 int firstCommand);
-    HWND CoolBar() const { return coolBar_; }
-    HWND Bar() const { return toolBar_; }
     int Height() const;
     bool Visible() const { return IsWindowVisible(coolBar_) != FALSE; }
     void SetVisible(bool visible) { ShowWindow(coolBar_, visible ? SW_SHOW : SW_HIDE); }

@@ -66,11 +66,4 @@ int ActionList::IndexOf(const Action& action) const {
     return -1;
 }
 
-Action* ActionList::ForShortcut(int virtualKey) const {
-    for (const auto& action : actions_) {
-        if (action->shortcut_ == virtualKey && action->enabled_) return action.get();
-    }
-    return nullptr;
-}
-
 }  // namespace tarnwick

@@ -60,8 +60,6 @@ class ActionList {
     Action* Find(std::string_view name) const;
     // The action's place in the list, from 0.
     int IndexOf(const Action& action) const;
-    // The enabled action with this shortcut, or null.
-    Action* ForShortcut(int virtualKey) const;
     const std::vector<std::unique_ptr<Action>>& Actions() const { return actions_; }
 
     // Told of every change of an action's enabled or checked state (the menus follow it).

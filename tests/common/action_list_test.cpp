@@ -47,12 +47,11 @@ TEST_F(ActionListTest, ARadioGroupCarriesOneMark) {
     EXPECT_TRUE(list["actViewLargeIcon"].Checked());
 }
 
-TEST_F(ActionListTest, FindsByNameAndEnabledShortcut) {
+TEST_F(ActionListTest, FindsByNameAndKnowsItsPlace) {
     EXPECT_EQ(list.Find("actNothing"), nullptr);
     EXPECT_THROW(list["actNothing"], std::out_of_range);
-    EXPECT_EQ(list.ForShortcut(0x70), &list["actHelpTopic"]);
-    list["actHelpTopic"].SetEnabled(false);
-    EXPECT_EQ(list.ForShortcut(0x70), nullptr);
+    EXPECT_EQ(list.IndexOf(list["actHelpTopic"]), 2);
+    EXPECT_EQ(list["actHelpTopic"].Shortcut(), 0x70);
     EXPECT_EQ(list["actFileProperty"].Image(), 5);
 }
 
