@@ -12,6 +12,10 @@ namespace {
 
 using testing::DialogAnswerer;
 
+TEST(CodePage, IsTheChineseOneOfTheProgramsTexts) {
+    EXPECT_EQ(GetACP(), 936u);
+}
+
 TEST(MessageBoxes, CarryTheTitleTextAndButtons) {
     DialogAnswerer answerer(IDOK);
     ShowError("服务启动失败。");

@@ -53,6 +53,10 @@ TEST(UpperCase, ComparesIgnoringOnlyAsciiCase) {
     EXPECT_FALSE(EqualsIgnoringAsciiCase("\xe0", "\xc0"));  // no case outside a..z
 }
 
+TEST(Texts, AreCompiledToCodePage936Bytes) {
+    EXPECT_EQ(std::string("终端数："), "\xD6\xD5\xB6\xCB\xCA\xFD\xA3\xBA");
+}
+
 TEST(FullStop, IsAddedOnlyWhenMissing) {
     EXPECT_EQ(WithFullStop("Terminate Thread Timeout"), "Terminate Thread Timeout.");
     EXPECT_EQ(WithFullStop("Done."), "Done.");
