@@ -88,6 +88,8 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TfrmMain::CreateControls() {
     SendMessageA(Handle(), WM_SETFONT, WPARAM(UiFont()), FALSE);
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, LPARAM(ProgramIcon(32)));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, LPARAM(ProgramIcon(16)));
     imlMain = CreateMainImages();
     CreateActions();
     CreateMenus();

@@ -12,7 +12,9 @@ constexpr int kWidths[] = {80, 300, 80, 80, 80, 50};
 }  // namespace
 
 void StatusBar::Create(HWND parent, int id) {
-    hwnd_ = CreateControl(parent, STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, 0, 0, 0, 0, id);
+    // Placed by Resize at exactly its height, not by its own sizing.
+    hwnd_ = CreateControl(parent, STATUSCLASSNAMEA, "",
+                          SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0, 0, 0, id);
     SendMessageA(hwnd_, SB_SETMINHEIGHT, kHeight, 0);
     int edges[std::size(kWidths)];
     int right = 0;

@@ -124,8 +124,29 @@ TEST_F(MainWindowInProcess, TheToolBarShowsItsOwnCaptionsWithTheActionsState) {
     EXPECT_TRUE(separator.fsStyle & BTNS_SEP);
 }
 
+TEST_F(MainWindowInProcess, ToolButtonsShowTheirHints) {
+    const std::pair<std::string_view, const char*> hints[] = {{"actFileExit", "退出系统"},
+                                                              {"actFileProperty", "产品属性"}};
+    for (const auto& [action, hint] : hints) {
+        NMTTDISPINFOA info{};
+        info.hdr.code = TTN_GETDISPINFOA;
+        info.hdr.idFrom = UINT_PTR(MainCommand(action));
+        SendMessageA(Handle(), WM_NOTIFY, 0, LPARAM(&info));
+        ASSERT_NE(info.lpszText, nullptr);
+        EXPECT_STREQ(info.lpszText, hint);
+    }
+}
+
+TEST_F(MainWindowInProcess, CarriesTheProgramIconAtBothSizes) {
+    EXPECT_NE(SendMessageA(Handle(), WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_NE(SendMessageA(Handle(), WM_GETICON, ICON_SMALL, 0), 0);
+}
+
 TEST_F(MainWindowInProcess, TheStatusBarHasSixPanels) {
     HWND bar = GetDlgItem(Handle(), kStatusBarId);
+    RECT r;
+    GetWindowRect(bar, &r);
+    EXPECT_EQ(r.bottom - r.top, 21);
     int edges[8] = {};
     ASSERT_EQ(SendMessageA(bar, SB_GETPARTS, 8, LPARAM(edges)), 6);
     const int widths[] = {80, 300, 80, 80, 80, 50};
