@@ -31,4 +31,4 @@ End the program from its window (or with Ctrl-C here).
 EOT
 [ -n "${DISPLAY:-}" ] || echo "No DISPLAY: the window shows on a private Xvfb display."
 export TARNWICK_WINEPREFIX="$build/demo-wine/prefix"
-exec "$root/tools/wine-session.sh" bash -c 'source "$1/tools/wine-env.sh"; cd "$2"; wine Tarnwick.exe' _ "$root" "$demo"
+exec "$root/tools/with-wine.sh" bash -c 'source "$1/tools/wine-env.sh"; cd "$2"; wine Tarnwick.exe' _ "$root" "$demo"

@@ -29,7 +29,7 @@ configure tsan -DTARNWICK_SANITIZE=thread -DTARNWICK_BENCH=OFF
 
 configure win32 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
 (cd "$build/win32" && env -u DISPLAY TARNWICK_WINEPREFIX="$build/win32/wine/prefix" \
-    "$root/tools/wine-session.sh" ctest -j "$jobs" --output-on-failure --timeout 180) || status=1
+    "$root/tools/with-wine.sh" ctest -j "$jobs" --output-on-failure --timeout 180) || status=1
 
 # A short libFuzzer run of the protocol against a plain re-statement of its rules.
 "$root/tools/fuzz.sh" "${TARNWICK_FUZZ_SECONDS:-20}" >"$build/fuzz.log" 2>&1 || {

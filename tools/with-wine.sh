@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Runs a command inside a Wine session of its own: the private prefix, a private Xvfb display
+# Runs a command with a Wine of its own: the private prefix, a private Xvfb display
 # when none is set, one persistent wineserver, Wine's services started with quiet stdio, and one
 # process holding the desktop open so that programs never start during its shutdown.
 # Everything started here is ended when the command returns.
-#   TARNWICK_WINEPREFIX=<build>/wine/prefix tools/wine-session.sh COMMAND...
+#   TARNWICK_WINEPREFIX=<build>/wine/prefix tools/with-wine.sh COMMAND...
 set -uo pipefail
 : "${TARNWICK_WINEPREFIX:?}"
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -27,7 +27,7 @@ if [ -z "${DISPLAY:-}" ]; then
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-    [ -s "$work/display" ] || { echo "wine-session: Xvfb did not start" >&2; exit 1; }
+    [ -s "$work/display" ] || { echo "with-wine: Xvfb did not start" >&2; exit 1; }
     export DISPLAY=":$(cat "$work/display")"
 fi
 
@@ -38,5 +38,5 @@ wine cmd /c pause <"$work/keep" >/dev/null 2>&1 &
 keeper_pid=$!
 exec 8>"$work/keep"
 
-export TARNWICK_WINE_SESSION=1
+export TARNWICK_WINE_READY=1
 "$@"
