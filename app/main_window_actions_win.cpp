@@ -127,24 +127,23 @@ void TfrmMain::actViewStatusExecute() {
     Layout();
 }
 
+// Sets the product list's view style and moves the radio mark to its action.
+void TfrmMain::SetViewStyle(ProductViewStyle style, std::string_view action) {
+    lstvProduct.SetViewStyle(style);
+    aclMain[action].SetChecked(true);
+}
+
 void TfrmMain::actViewLargeIconExecute() {
-    lstvProduct.ViewLargeIcon();
-    aclMain["actViewLargeIcon"].SetChecked(true);
+    SetViewStyle(ProductViewStyle::kLargeIcon, "actViewLargeIcon");
 }
-
 void TfrmMain::actViewSmallIconExecute() {
-    lstvProduct.ViewSmallIcon();
-    aclMain["actViewSmallIcon"].SetChecked(true);
+    SetViewStyle(ProductViewStyle::kSmallIcon, "actViewSmallIcon");
 }
-
 void TfrmMain::actViewListExecute() {
-    lstvProduct.ViewList();
-    aclMain["actViewList"].SetChecked(true);
+    SetViewStyle(ProductViewStyle::kList, "actViewList");
 }
-
 void TfrmMain::actViewReportExecute() {
-    lstvProduct.ViewReport();
-    aclMain["actViewReport"].SetChecked(true);
+    SetViewStyle(ProductViewStyle::kReport, "actViewReport");
 }
 
 }  // namespace tarnwick

@@ -81,6 +81,7 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     void actServerStopExecute() { server_.actServerStopExecute(); }
     void actViewToolExecute();
     void actViewStatusExecute();
+    void SetViewStyle(ProductViewStyle style, std::string_view action);
     void actViewLargeIconExecute();
     void actViewSmallIconExecute();
     void actViewListExecute();

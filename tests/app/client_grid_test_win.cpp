@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "support/fake_clock.h"
+#include "support/list_view_columns_win.h"
 #include "support/notify_host_win.h"
 
 namespace tarnwick {
@@ -50,14 +51,10 @@ TEST_F(ClientGridTest, HasTheHeaderColumnsAndTheEmptyRow) {
     const char* headers[] = {"产品名称", "IP", "登录时间", "检测时间", ""};
     const int widths[] = {200, 150, 200, 200, 299};
     for (int i = 0; i < 5; ++i) {
-        char text[64] = {};
-        LVCOLUMNA c{};
-        c.mask = LVCF_TEXT | LVCF_WIDTH;
-        c.pszText = text;
-        c.cchTextMax = sizeof text;
-        ASSERT_TRUE(SendMessageA(List(), LVM_GETCOLUMNA, i, LPARAM(&c)));
-        EXPECT_STREQ(text, headers[i]);
-        EXPECT_EQ(c.cx, widths[i]);
+        const testing::ListColumn column = testing::ReadListColumn(List(), i);
+        ASSERT_TRUE(column.found);
+        EXPECT_EQ(column.caption, headers[i]);
+        EXPECT_EQ(column.width, widths[i]);
     }
     EXPECT_EQ(ListView_GetItemCount(List()), 1);
     EXPECT_EQ(Text(0, 0), "");

@@ -8,6 +8,7 @@
 
 #include "support/dialog_answerer.h"
 #include "common/bitmap_canvas_win.h"
+#include "support/list_view_columns_win.h"
 #include "support/notify_host_win.h"
 #include "support/temp_folder.h"
 
@@ -139,14 +140,10 @@ TEST_F(ProductListTest, HasTheThreeColumnsInTheReportView) {
     const char* captions[] = {"产品名称", "服务器", "数据库"};
     const int widths[] = {200, 100, 100};
     for (int i = 0; i < 3; ++i) {
-        char text[64] = {};
-        LVCOLUMNA c{};
-        c.mask = LVCF_TEXT | LVCF_WIDTH;
-        c.pszText = text;
-        c.cchTextMax = sizeof text;
-        ASSERT_TRUE(SendMessageA(List(), LVM_GETCOLUMNA, i, LPARAM(&c)));
-        EXPECT_STREQ(text, captions[i]);
-        EXPECT_EQ(c.cx, widths[i]);
+        const testing::ListColumn column = testing::ReadListColumn(List(), i);
+        ASSERT_TRUE(column.found);
+        EXPECT_EQ(column.caption, captions[i]);
+        EXPECT_EQ(column.width, widths[i]);
     }
     EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(List())), 3);
     EXPECT_EQ(list.ViewStyle(), ProductViewStyle::kReport);
