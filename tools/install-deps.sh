@@ -1,30 +1,105 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the Linux and Windows builds and their tests need.
 # Idempotent: returns at once when everything is present.
+#
+# A package mirror in the middle of a sync can serve an index that does not match its Release
+# file. The update is then retried; if an index still fails, the install goes on with what did
+# download, and if that install fails (an architecture's twin packages at different versions),
+# it is tried once more from a sources list without the suites whose index failed.
 set -euo pipefail
 
-packages=(wine wine32:i386 wine64 g++-mingw-w64-i686-posix xvfb xauth x11-utils fonts-wqy-microhei
-          fonts-wine locales cmake ninja-build g++ clang libclang-rt-14-dev googletest python3
-          imagemagick)
+packages=(wine wine32:i386 wine64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+          xvfb xauth x11-utils fonts-wqy-microhei fonts-wine locales cmake ninja-build g++ clang
+          libclang-rt-14-dev googletest python3 imagemagick fp-utils nsis zip)
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+log="$(mktemp)"
+trap 'rm -rf "$log" "${alt:-}"' EXIT
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
+# apt-get update, retried; prints the indexes that still failed as "URI SUITE" lines.
+update() {
+    local try
+    for try in 1 2 3; do
+        $sudo apt-get update -qq >"$log" 2>&1 && return 0
+        [ $try = 3 ] || sleep $((try * 10))
+    done
+    grep -o 'Failed to fetch [^ ]*' "$log" | sed -E 's#^Failed to fetch (.*)/dists/([^/]+)/.*#\1 \2#' |
+        sort -u
+}
+
+install() {  # extra apt-get options...
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$@" \
+        "${missing[@]}" >"$log" 2>&1
+}
+
+# Writes into $alt a copy of the apt sources without the given "URI SUITE" pairs.
+sources_without() {
+    local failed="$1"
+    alt="$(mktemp -d)"
+    mkdir -p "$alt/parts" "$alt/lists/partial"
+    local f
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] || continue
+        awk -v failed="$failed" '
+            BEGIN { n = split(failed, l, "\n"); for (i = 1; i <= n; i++) if (l[i] != "") bad[l[i]] = 1 }
+            function drop(uri, suite) { sub(/\/$/, "", uri); return ((uri " " suite) in bad) }
+            # one-line form: deb [options] URI SUITE COMPONENTS...
+            FILENAME ~ /\.list$/ {
+                if ($1 ~ /^deb/) { i = 2; if ($2 ~ /^\[/) while ($i !~ /\]$/) i++; if ($2 ~ /^\[/) i++
+                                   if (drop($i, $(i + 1))) next }
+                print; next
+            }
+            # deb822 form: stanzas of fields; failed suites are taken out of Suites:
+            /^URIs:/ { uris = $0 }
+            { lines[++count] = $0 }
+            /^[[:space:]]*$/ { flush() }
+            END { flush() }
+            function flush(   i, j, s, kept, nu, u) {
+                nu = split(uris, u, /[[:space:]]+/)
+                for (i = 1; i <= count; i++) {
+                    if (lines[i] ~ /^Suites:/) {
+                        kept = ""; split(lines[i], s, /[[:space:]]+/)
+                        for (j = 2; j in s; j++) if (!dropAny(u, nu, s[j])) kept = kept " " s[j]
+                        if (kept == "") { print "Enabled: no"; kept = " none" }
+                        lines[i] = "Suites:" kept
+                    }
+                    print lines[i]
+                }
+                count = 0; uris = ""
+            }
+            function dropAny(u, nu, suite,   k) { for (k = 2; k <= nu; k++) if (drop(u[k], suite)) return 1; return 0 }
+        ' "$f" >"$alt/parts/$(basename "$f")"
+    done
+}
+
 if ((${#missing[@]})); then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
     echo "installing: ${missing[*]}"
     dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    failed="$(update)"
+    [ -z "$failed" ] || echo "install-deps: these package indexes could not be read: $(echo $failed)"
+    if ! install; then
+        [ -n "$failed" ] || { tail -n 20 "$log"; echo "install-deps: apt-get install failed" >&2; exit 1; }
+        echo "install-deps: installing again without the suites whose index failed"
+        sources_without "$failed"
+        opts=(-o "Dir::Etc::SourceList=/dev/null" -o "Dir::Etc::SourceParts=$alt/parts"
+              -o "Dir::State::Lists=$alt/lists")
+        $sudo apt-get update -qq "${opts[@]}" >"$log" 2>&1 || true
+        install "${opts[@]}" || {
+            tail -n 20 "$log"
+            echo "install-deps: apt-get install failed; index that could not be read: $(echo $failed)" >&2
+            exit 1
+        }
+    fi
 fi
 
 # Non-ASCII command-line arguments and profile paths need the zh_CN.UTF-8 locale under Wine.
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
     grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'zh_CN.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
     $sudo locale-gen >/dev/null
 fi

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "listener/listener_support.h"
+#include "terminals/listener_support.h"
 #include "support/loopback.h"
 #include "terminals/terminal_table.h"
 #include "support/fake_clock.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "listener/listener_support.h"
+#include "terminals/listener_support.h"
 #include "support/fake_clock.h"
 #include "support/loopback.h"
 #include "terminals/terminal_table.h"

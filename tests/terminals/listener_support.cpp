@@ -1,4 +1,4 @@
-#include "listener/listener_support.h"
+#include "terminals/listener_support.h"
 
 #include <gtest/gtest.h>
 
