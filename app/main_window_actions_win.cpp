@@ -42,8 +42,9 @@ void TfrmMain::CreateActions() {
         {{"actViewReport", "View", "详细资料(&D)", -1, 0, true, true, kViewStyleGroup},
          &TfrmMain::actViewReportExecute},
         {{"actHelp", "Help", "帮助(&H)"}, &TfrmMain::actHelpExecute},
-        {{"actHelpTopic", "Help", "帮助主题(&T)", kImageHelpTopic, VK_F1}, nullptr},
-        {{"actHelpAbout", "Help", "关于(&A)..."}, nullptr},
+        {{"actHelpTopic", "Help", "帮助主题(&T)", kImageHelpTopic, VK_F1},
+         &TfrmMain::actHelpTopicExecute},
+        {{"actHelpAbout", "Help", "关于(&A)..."}, &TfrmMain::actHelpAboutExecute},
     };
     for (const ActionRow& row : rows) {
         // Command ids are published by name: the table must keep that order.

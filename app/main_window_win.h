@@ -76,6 +76,8 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     void actServerExecute() {}
     void actViewExecute() {}
     void actHelpExecute() {}
+    void actHelpTopicExecute();
+    void actHelpAboutExecute();
     void actServerStartExecute() { server_.actServerStartExecute(); }
     void actServerSnSExecute() { server_.actServerSnSExecute(); }
     void actServerStopExecute() { server_.actServerStopExecute(); }

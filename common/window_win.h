@@ -30,6 +30,7 @@ class Window {
     virtual void OnDestroyed() {}
 
   private:
+    static HINSTANCE ThisModule();
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;

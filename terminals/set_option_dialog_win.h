@@ -7,13 +7,13 @@
 #include <string>
 
 #include "common/app_dir.h"
-#include "common/window_win.h"
+#include "common/form_win.h"
 
 namespace tarnwick {
 
 inline constexpr const char* kSetOptionClass = "TfrmSetOption";
 
-class TfrmSetOption final : public Window {
+class TfrmSetOption final : public Form {
   public:
     // Control identifiers; none is IDOK or IDCANCEL, so Enter and Escape press no button.
     enum ControlId : int {
@@ -30,9 +30,6 @@ class TfrmSetOption final : public Window {
     // Creates the dialog hidden. `folder` (ending in a separator) holds main.ini and is the
     // folder that the autorun entry names. Throws when the window cannot be created.
     explicit TfrmSetOption(HWND owner = nullptr, std::string folder = AppDir());
-
-    // Shows the dialog and returns once it has closed, whichever way.
-    void ShowModal();
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -55,7 +52,6 @@ class TfrmSetOption final : public Window {
     void FormClose();
 
     const std::string folder_;
-    bool closed_ = false;
     // The control that gets the focus back when the dialog is activated again.
     HWND focus_ = nullptr;
     // edtPort lost the focus and its check has not run yet.
