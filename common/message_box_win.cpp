@@ -39,11 +39,15 @@ class TaskWindowsDisabled {
 
 int Box(const std::string& text, const char* title, UINT style) {
     HWND owner = GetActiveWindow();
+    // A box enables its owner as it closes; an owner that a modal dialog has disabled (a box
+    // shown while the dialog opens) must stay disabled.
+    const bool ownerEnabled = owner && IsWindowEnabled(owner);
     int result;
     {
         const TaskWindowsDisabled others;
         result = MessageBoxA(owner, text.c_str(), title, style);
     }
+    if (owner && !ownerEnabled) EnableWindow(owner, FALSE);
     if (owner) SetActiveWindow(owner);
     return result;
 }
