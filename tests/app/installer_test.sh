@@ -3,9 +3,10 @@
 # a Start menu entry, the installed program starts and listens, and the uninstaller removes the
 # program's files, keeps the site's main.ini and PdtReg.ini, and removes the autorun value only
 # when it names the installed program.
-#   installer_test.sh BUILD_DIR TOOLS_DIR
+#   installer_test.sh BUILD_DIR TOOLS_DIR WINEARCH
 set -uo pipefail
 build="$1" tools="$2"
+export TARNWICK_WINEARCH="${TARNWICK_WINEARCH:-$3}"
 if [ -z "${TARNWICK_WINE_READY:-}" ]; then
     export TARNWICK_WINEPREFIX="${TARNWICK_WINEPREFIX:-$build/wine/prefix}"
     exec "$tools/with-wine.sh" "$0" "$@"
@@ -26,11 +27,11 @@ run_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
     { cat "$work/cpack.log"; fail "cpack"; }
 installer="$(ls "$work"/package/Tarnwick-*.exe)"
 site="$work/site"
-site_win="$(winepath -w "$site" 2>/dev/null)"
+site_win="Z:${site//\//\\}"
 port="$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')"
 
 install() {
-    wine "$installer" /S "/D=$site_win" </dev/null >/dev/null 2>&1 || fail "installer exit code $?"
+    "$TARNWICK_WINE" "$installer" /S "/D=$site_win" </dev/null >/dev/null 2>&1 || fail "installer exit code $?"
     for f in Tarnwick.exe VersionInfo.dll Tarnwick.chm README.md examples/main.ini \
         examples/PdtReg.ini Uninstall.exe; do
         [ -f "$site/$f" ] || fail "$f not installed"
@@ -41,19 +42,19 @@ install() {
 
 # Runs the uninstaller (which copies itself away and returns at once) and waits for it.
 uninstall() {
-    wine "$site/Uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "uninstaller exit code $?"
+    "$TARNWICK_WINE" "$site/Uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "uninstaller exit code $?"
     for _ in $(seq 100); do [ -e "$site/Uninstall.exe" ] || break; sleep 0.2; done
     [ ! -e "$site/Uninstall.exe" ] || fail "the uninstaller did not finish"
     sleep 0.5
 }
 
-autorun() { wine reg query "$run_key" /v Tarnwick </dev/null 2>/dev/null | grep -c Tarnwick; }
+autorun() { "$TARNWICK_WINE" reg query "$run_key" /v Tarnwick </dev/null 2>/dev/null | grep -c Tarnwick; }
 
 # 1. Install; the site writes its files; the program starts and answers a terminal.
 install
 printf '[server]\r\nhost=127.0.0.1\r\nip=%s\r\n' "$port" >"$site/main.ini"
 cp "$site/examples/PdtReg.ini" "$site/PdtReg.ini"
-(cd "$site" && exec wine Tarnwick.exe </dev/null >/dev/null 2>&1) &
+(cd "$site" && exec "$TARNWICK_WINE" Tarnwick.exe </dev/null >/dev/null 2>&1) &
 program_pid=$!
 reply=""
 for _ in $(seq 100); do
@@ -67,7 +68,7 @@ wait "$program_pid" 2>/dev/null
 program_pid=""
 
 # 2. Uninstall with the autorun value naming another copy of the program: it stays.
-wine reg add "$run_key" /v Tarnwick /d 'C:\Other\Tarnwick.exe' /f </dev/null >/dev/null 2>&1
+"$TARNWICK_WINE" reg add "$run_key" /v Tarnwick /d 'C:\Other\Tarnwick.exe' /f </dev/null >/dev/null 2>&1
 uninstall
 [ "$(autorun)" = 1 ] || fail "the autorun value of another copy was removed"
 for f in Tarnwick.exe VersionInfo.dll Tarnwick.chm README.md examples; do
@@ -80,7 +81,7 @@ grep -q "ip=$port" "$site/main.ini" || fail "main.ini changed"
 #    and goes with it.
 install
 grep -q "ip=$port" "$site/main.ini" || fail "the installer overwrote main.ini"
-wine reg add "$run_key" /v Tarnwick /d "$site_win\\Tarnwick.exe" /f </dev/null >/dev/null 2>&1
+"$TARNWICK_WINE" reg add "$run_key" /v Tarnwick /d "$site_win\\Tarnwick.exe" /f </dev/null >/dev/null 2>&1
 [ "$(autorun)" = 1 ] || fail "could not set the autorun value"
 uninstall
 [ "$(autorun)" = 0 ] || fail "the autorun value of the installed program was kept"
