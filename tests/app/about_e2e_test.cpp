@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/about_form_win.h"
-#include "app/main_commands.h"
+#include "app/main_actions.h"
 #include "remote_window_win.h"
 #include "support/build_path_win.h"
 #include "tarnwick_process_win.h"
@@ -36,7 +36,7 @@ class Help : public ::testing::Test {
         window_ = process_->WaitForMainWindow();
         ASSERT_NE(window_, nullptr);
     }
-    void Command(std::string_view action) {
+    void Command(MainAction action) {
         PostMessageA(window_, WM_COMMAND, WPARAM(MainCommand(action)), 0);
     }
     void PressF1() {
@@ -103,7 +103,7 @@ TEST_F(Help, WithTheHelpFileF1AndTheMenuReachTheShellEachTime) {
     Start();
     PressF1();
     EXPECT_TRUE(WaitUntil([&] { return Viewers().size() == 1; }));
-    Command("actHelpTopic");
+    Command(MainAction::actHelpTopic);
     EXPECT_TRUE(WaitUntil([&] { return Viewers().size() == 2; }));
     EXPECT_EQ(Message(1500), "");
     EXPECT_TRUE(IsWindowEnabled(window_));  // nothing waits for the viewer
@@ -124,7 +124,7 @@ TEST_P(About, ShowsTheVersionAndTheVersionWindowOrSaysWhy) {
     const LibraryCase& c = GetParam();
     if (c.library) Place(c.library, "VersionInfo.dll");
     Start();
-    Command("actHelpAbout");
+    Command(MainAction::actHelpAbout);
     // A failure to fill the version is reported before the dialog is on the screen.
     if (c.openMessage[0]) EXPECT_EQ(Message(), c.openMessage);
     HWND about = WaitForWindow(kAboutClass);
