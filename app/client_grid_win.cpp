@@ -19,14 +19,15 @@ constexpr Column kColumns[] = {
 }  // namespace
 
 ClientGrid::~ClientGrid() {
-    if (rowHeight_) ImageList_Destroy(rowHeight_);
+    // Before the image list it shows goes with the members.
+    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
 void ClientGrid::Create(HWND parent, int id) {
-    hwnd_ =
-        CreateControl(parent, WC_LISTVIEWA, "",
-                      LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_CLIPSIBLINGS,
-                      0, 0, 0, 0, id, WS_EX_CLIENTEDGE);
+    hwnd_ = CreateControl(parent, WC_LISTVIEWA, "",
+                          LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS |
+                              WS_TABSTOP | WS_CLIPSIBLINGS,
+                          0, 0, 0, 0, id, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(
         hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
     for (int i = 0; i < int(std::size(kColumns)); ++i) {
@@ -45,9 +46,9 @@ void ClientGrid::SetRowHeight() {
     int imageHeight = kRowHeight;
     ListView_SetItemCountEx(hwnd_, 1, 0);
     for (int attempt = 0; attempt < 2; ++attempt) {
-        if (rowHeight_) ImageList_Destroy(rowHeight_);
-        rowHeight_ = ImageList_Create(1, imageHeight, ILC_COLOR, 0, 0);
-        ListView_SetImageList(hwnd_, rowHeight_, LVSIL_SMALL);
+        ImageListHandle images(ImageList_Create(1, imageHeight, ILC_COLOR, 0, 0));
+        ListView_SetImageList(hwnd_, images.Get(), LVSIL_SMALL);
+        rowHeight_ = std::move(images);  // the list no longer shows the old one
         RECT row{};
         ListView_GetItemRect(hwnd_, 0, &row, LVIR_BOUNDS);
         const int height = row.bottom - row.top;

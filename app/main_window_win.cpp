@@ -20,8 +20,9 @@ TfrmMain::TfrmMain(const Clock& clock, std::string folder)
     : clock_(clock), appDir_(std::move(folder)), table_(clock) {}
 
 TfrmMain::~TfrmMain() {
-    if (shortcuts_) DestroyAcceleratorTable(shortcuts_);
-    if (imlMain) ImageList_Destroy(imlMain);
+    noticeWindow_ = nullptr;
+    // The controls go before the image lists, menus and models they show.
+    DestroyDetached();
 }
 
 bool TfrmMain::Create() {
@@ -39,7 +40,7 @@ void TfrmMain::Show() {
 int TfrmMain::Run() {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (Handle() && TranslateAcceleratorA(Handle(), shortcuts_, &msg)) continue;
+        if (Handle() && TranslateAcceleratorA(Handle(), shortcuts_.Get(), &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -105,10 +105,10 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     ServerControl server_{tcpServer, settings_, *this};
 
     ActionList aclMain;
-    HIMAGELIST imlMain = nullptr;
+    ImageListHandle imlMain;
     std::unique_ptr<Menus> menus_;
     HMENU popMain = nullptr;
-    HACCEL shortcuts_ = nullptr;
+    AcceleratorHandle shortcuts_;
     ToolBar cbrTool;
     HWND PageControl1 = nullptr;
     ProductList lstvProduct;

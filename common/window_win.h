@@ -26,8 +26,9 @@ class Window {
 
     // Messages not handled here go to DefWindowProcA.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // Called after WM_NCDESTROY; the handle is already gone.
-    virtual void OnDestroyed() {}
+    // Destroys the window and its controls without running this object's handlers; for a
+    // derived destructor, before the members its controls use go.
+    void DestroyDetached();
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/action_list.h"
+#include "common/owned_win.h"
 #include "common/profile.h"
 #include "products/product_file.h"
 
@@ -67,8 +68,9 @@ class ProductList {
     void AppendRow(const ProductRow& row);
 
     HWND hwnd_ = nullptr;
-    HIMAGELIST imlPdt24 = nullptr;  // large images
-    HIMAGELIST imlPdt16 = nullptr;  // small images
+    // The list shares its image lists (LVS_SHAREIMAGELISTS): these are their only owners.
+    ImageListHandle imlPdt24;  // large images
+    ImageListHandle imlPdt16;  // small images
     ProductListHost host_;
     std::vector<ProductRow> rows_;  // what the list shows, in row order
 };

@@ -115,5 +115,13 @@ TEST_F(ClientGridTest, TenThousandRowsScrollTheNewRowIntoView) {
     EXPECT_EQ(Text(9999, 1), "10.0.39.15");
 }
 
+TEST_F(ClientGridTest, OwnsTheImageListItShowsSoItIsDestroyedOnce) {
+    HIMAGELIST images = ListView_GetImageList(List(), LVSIL_SMALL);
+    ASSERT_NE(images, nullptr);
+    DestroyWindow(List());  // as when the main window closes: the grid object lives on
+    int width = 0, height = 0;
+    EXPECT_TRUE(ImageList_GetIconSize(images, &width, &height));
+}
+
 }  // namespace
 }  // namespace tarnwick
