@@ -70,20 +70,33 @@ void ClientGrid::Refresh(const TableChanges& changes) {
     const View view = table_.Read([](const TableReader& r) {
         return View{r.RowCount(), r.CurrentRow()};
     });
-    if (int(view.rows) != ListView_GetItemCount(hwnd_)) {
+    const bool resized = int(view.rows) != ListView_GetItemCount(hwnd_);
+    if (resized) {
         ListView_SetItemCountEx(hwnd_, int(view.rows), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
     }
-    if (changes.currentRow) {
-        ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_SetItemState(hwnd_, int(view.current), LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_EnsureVisible(hwnd_, int(view.current), FALSE);
-    }
+    // A removal may move the current row up, and a shorter list drops the highlight of a row
+    // past its end: show the table's current row again after every change of the rows' number.
+    if (changes.currentRow || resized) ShowCurrentRow(int(view.current));
     if (changes.rows) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void ClientGrid::ShowCurrentRow(int row) {
+    ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemState(hwnd_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(hwnd_, row, FALSE);
 }
 
 bool ClientGrid::HandleNotify(NMHDR* header) {
     if (header->hwndFrom != hwnd_) return false;
+    if (header->code == LVN_ITEMCHANGED) {
+        // The user moved the current row: the table keeps it from now on.
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+        if (change->iItem >= 0 && change->uNewState & LVIS_FOCUSED &&
+            !(change->uOldState & LVIS_FOCUSED)) {
+            table_.SetCurrentRow(size_t(change->iItem));
+        }
+        return true;
+    }
     if (header->code == LVN_GETDISPINFOA) {
         auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
         LVITEMA& item = info->item;

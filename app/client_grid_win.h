@@ -31,6 +31,7 @@ class ClientGrid {
 
   private:
     void SetRowHeight();
+    void ShowCurrentRow(int row);
 
     TerminalTable& table_;
     HWND hwnd_ = nullptr;

@@ -53,7 +53,7 @@ void TfrmMain::CreateMenus() {
     popMain = menus_->BuildPopup({{"mnuPopProperty", actFileProperty}});
 
     // The buttons show their own captions; state, image and command come from the action.
-    cbrTool.Create(Handle(), 1, 2, imlMain.Get(),
+    cbrTool.Create(Handle(), kCoolBarId, kToolBarId, imlMain.Get(),
                    {{actFileExit, " 退出 ", "退出系统"},
                     ToolSeparator(8),
                     {actFileProperty, "属性", "产品属性"}},

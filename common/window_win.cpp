@@ -1,5 +1,6 @@
 #include "common/window_win.h"
 
+#include <atomic>
 #include <utility>
 #include <vector>
 
@@ -63,6 +64,18 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
         self->hwnd_ = nullptr;
     }
     return result;
+}
+
+namespace {
+std::atomic<HWND> applicationWindow{nullptr};
+}  // namespace
+
+HWND ApplicationWindow() {
+    return applicationWindow.load();
+}
+
+void SetApplicationWindow(HWND window) {
+    applicationWindow.store(window);
 }
 
 HFONT UiFont() {

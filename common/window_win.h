@@ -36,6 +36,11 @@ class Window {
     HWND hwnd_ = nullptr;
 };
 
+// The application's owner window, which owns every dialog and message box of the program: the
+// main window while it exists, else null.
+HWND ApplicationWindow();
+void SetApplicationWindow(HWND window);
+
 // The program's font: "宋体", 12 pixels high, GB2312 character set. Shared, never freed.
 HFONT UiFont();
 

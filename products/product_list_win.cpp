@@ -130,6 +130,18 @@ void ProductList::lstvProductDblClick() {
     if (host_.actFileProperty) host_.actFileProperty->Execute();
 }
 
+POINT ProductList::KeyboardMenuPoint() const {
+    POINT at{0, 0};
+    RECT row{};
+    const int selected = ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
+    if (selected >= 0) {
+        ListView_EnsureVisible(hwnd_, selected, FALSE);
+        if (ListView_GetItemRect(hwnd_, selected, &row, LVIR_LABEL)) at = {row.left, row.bottom};
+    }
+    ClientToScreen(hwnd_, &at);
+    return at;
+}
+
 bool ProductList::RowSelected() const {
     return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED) >= 0;
 }

@@ -62,6 +62,9 @@ class ProductList {
 
     const std::vector<ProductRow>& Rows() const { return rows_; }
     bool RowSelected() const;
+    // Where a popup menu opened from the keyboard goes, in screen coordinates: below the left
+    // edge of the selected row, or the list's top left corner when no row is selected.
+    POINT KeyboardMenuPoint() const;
 
   private:
     void AddColumns();
