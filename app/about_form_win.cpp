@@ -45,7 +45,7 @@ bool GetLibraryProc(const std::string& libraryName, HMODULE& library,
 TfrmAbout::TfrmAbout(HWND application, std::string folder)
     : application_(application), folder_(std::move(folder)) {
     if (!Create(kAboutClass, kFormExStyle, kFormStyle, "关于...", 0, 0, kClientWidth, kClientHeight,
-                nullptr)) {
+                application)) {
         throw std::runtime_error("Cannot create the about dialog");
     }
     SetClientSizeCentred(Handle(), kClientWidth, kClientHeight);

@@ -33,10 +33,10 @@ class TfrmAbout final : public Form {
         kBtnClose,
     };
 
-    // Creates the dialog hidden. `application` is the window that owns the program's windows,
-    // handed on to the version window; `folder` (ending in a separator) is the program's folder.
-    // Throws when the window cannot be created.
-    explicit TfrmAbout(HWND application = nullptr, std::string folder = AppDir());
+    // Creates the dialog hidden, owned by `application`, the window that owns the program's
+    // windows, which the version window is handed too; `folder` (ending in a separator) is the
+    // program's folder. Throws when the window cannot be created.
+    explicit TfrmAbout(HWND application = ApplicationWindow(), std::string folder = AppDir());
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -67,6 +67,7 @@ class TfrmAbout final : public Form {
 };
 
 // Help > About: shows the about dialog modally and destroys it when it has closed.
-void actHelpAboutExecute(HWND application, const std::string& folder = AppDir());
+void actHelpAboutExecute(HWND application = ApplicationWindow(),
+                         const std::string& folder = AppDir());
 
 }  // namespace tarnwick

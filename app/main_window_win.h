@@ -10,11 +10,13 @@
 
 #include "app/client_grid_win.h"
 #include "app/main_actions.h"
+#include "app/main_window_ids.h"
 #include "app/menus_win.h"
 #include "app/status_bar_win.h"
 #include "app/tool_bar_win.h"
 #include "common/action_list.h"
 #include "common/stamp.h"
+#include "common/timer_win.h"
 #include "common/window_win.h"
 #include "products/product_list_win.h"
 #include "terminals/listener.h"
@@ -47,6 +49,7 @@ class TfrmMain final : public Window, private TableView, private ServerView {
 
     const ActionList& Actions() const { return aclMain; }
     bool HideOnClose() const { return hideOnClose; }
+    const Timer& SweepTimer() const { return tmrClient; }
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -60,6 +63,7 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     void OnCommand(int command);
     LRESULT OnNotify(NMHDR* header);
     void ShowPage(int page);
+    void lstvProductContextPopup(LPARAM at);
     void sbrStatusDrawPanel(const DRAWITEMSTRUCT& item);
     void tmrClientTimer();
     void TableChanged() override;
@@ -105,15 +109,16 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     ServerControl server_{tcpServer, settings_, *this};
 
     ActionList aclMain;
-    HIMAGELIST imlMain = nullptr;
+    ImageListHandle imlMain;
     std::unique_ptr<Menus> menus_;
     HMENU popMain = nullptr;
-    HACCEL shortcuts_ = nullptr;
+    AcceleratorHandle shortcuts_;
     ToolBar cbrTool;
     HWND PageControl1 = nullptr;
     ProductList lstvProduct;
     ClientGrid sgrdClient{table_};
     StatusBar sbrStatus;
+    Timer tmrClient{1};  // the sweep timer
     // Where connection threads post the table's notice; null once the window is gone. Written by
     // the window's thread, read by any.
     std::atomic<HWND> noticeWindow_{nullptr};

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/action_list.h"
+#include "common/owned_win.h"
 #include "common/profile.h"
 #include "products/product_file.h"
 
@@ -61,14 +62,18 @@ class ProductList {
 
     const std::vector<ProductRow>& Rows() const { return rows_; }
     bool RowSelected() const;
+    // Where a popup menu opened from the keyboard goes, in screen coordinates: below the left
+    // edge of the selected row, or the list's top left corner when no row is selected.
+    POINT KeyboardMenuPoint() const;
 
   private:
     void AddColumns();
     void AppendRow(const ProductRow& row);
 
     HWND hwnd_ = nullptr;
-    HIMAGELIST imlPdt24 = nullptr;  // large images
-    HIMAGELIST imlPdt16 = nullptr;  // small images
+    // The list shares its image lists (LVS_SHAREIMAGELISTS): these are their only owners.
+    ImageListHandle imlPdt24;  // large images
+    ImageListHandle imlPdt16;  // small images
     ProductListHost host_;
     std::vector<ProductRow> rows_;  // what the list shows, in row order
 };

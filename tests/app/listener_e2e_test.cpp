@@ -3,23 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "app/main_actions.h"
+#include "app/main_window_ids.h"
 #include "remote_window_win.h"
+#include "support/loopback.h"
 #include "tarnwick_process_win.h"
 #include "terminals/socket.h"
 
 namespace tarnwick::testing {
 namespace {
 
-constexpr int kProductListId = 11;
-constexpr int kClientGridId = 12;
-constexpr int kStatusBarId = 13;
 using Rows = std::vector<std::vector<std::string>>;
-
-std::uint16_t FreePort() {
-    std::error_code error;
-    Socket probe = Socket::Listen(kLoopback, 0, 1, error);
-    return probe.LocalPort();
-}
 
 // One terminal: a connection from its own loopback address.
 class Terminal {
