@@ -118,6 +118,10 @@ struct LibraryCase {
     const char* clickMessage;  // shown by each click on btnFileVer; "" opens the version window
 };
 
+void PrintTo(const LibraryCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class About : public Help, public ::testing::WithParamInterface<LibraryCase> {};
 
 TEST_P(About, ShowsTheVersionAndTheVersionWindowOrSaysWhy) {
