@@ -115,7 +115,8 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     AcceleratorHandle shortcuts_;
     ToolBar cbrTool;
     HWND PageControl1 = nullptr;
-    ProductList lstvProduct;
+    ProductCatalog products_;  // the rows lstvProduct shows
+    ProductList lstvProduct{products_};
     ClientGrid sgrdClient{table_};
     StatusBar sbrStatus;
     Timer tmrClient{1};  // the sweep timer
