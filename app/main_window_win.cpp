@@ -1,6 +1,7 @@
 #include "app/main_window_win.h"
 
 #include "app/images_win.h"
+#include "common/application.h"
 #include "common/message_box.h"
 
 namespace tarnwick {

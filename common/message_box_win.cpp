@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "common/application.h"
 #include "common/text.h"
 #include "common/window_win.h"
 
