@@ -1,6 +1,7 @@
 #include "app/main_window_win.h"
 
 #include "app/images_win.h"
+#include "common/application.h"
 #include "common/message_box.h"
 
 namespace tarnwick {
@@ -121,7 +122,7 @@ void TfrmMain::FormCreate() {
     aclMain[MainAction::actServerStart].SetEnabled(true);
     aclMain[MainAction::actServerSnS].SetEnabled(false);
     aclMain[MainAction::actServerStop].SetEnabled(false);
-    lstvProduct.LoadProducts(ProfileFile(appDir_ + "PdtReg.ini"));
+    lstvProduct.LoadProducts(ProfileFile(appDir_ + kProductFileName));
     sgrdClient.SetUp();
     noticeWindow_ = Handle();
     table_.SetView(this);
@@ -192,8 +193,8 @@ void TfrmMain::ShowTableChanges() {
     const TableChanges changes = table_.TakeChanges();
     sgrdClient.Refresh(changes);
     if (changes.count) {
-        sbrStatus.SetText(StatusBar::kTerminals,
-                          table_.Read([](const TableReader& r) { return r.CountText(); }));
+        sbrStatus.SetTerminalCount(
+            table_.Read([](const TableReader& r) { return r.TerminalCount(); }));
     }
 }
 
