@@ -24,6 +24,10 @@ TarnwickProcess::TarnwickProcess(const TempFolder& dir) {
     }
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    // No standard handles: under Wine a child otherwise holds the test's output pipe open, and
+    // so does whatever the program starts in turn (a help viewer outliving the test), which
+    // keeps CTest waiting for the end of the output.
+    startup.dwFlags = STARTF_USESTDHANDLES;
     std::string command = "\"" + exe + "\"";
     if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         dir.Folder().c_str(), &startup, &info_)) {
