@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace tarnwick {
 
@@ -15,7 +16,9 @@ class Socket {
     Socket() = default;
     ~Socket() { Close(); }
     Socket(Socket&& other) noexcept
-        : handle_(other.Release()), interrupted_(other.interrupted_.load()) {}
+        : handle_(other.Release()),
+          wake_(std::exchange(other.wake_, kInvalid)),
+          interrupted_(other.interrupted_.load()) {}
     Socket& operator=(Socket&& other) noexcept;
     Socket(const Socket&) = delete;
     Socket& operator=(const Socket&) = delete;
@@ -30,7 +33,9 @@ class Socket {
     static Socket Connect(std::uint32_t address, std::uint16_t port, std::error_code& error,
                           std::uint32_t from = 0, int receiveBuffer = 0);
 
-    // Waits for the next connection; an invalid socket once the listener is interrupted.
+    // The next connection: at once while connections are pending, so that a burst of them is
+    // drained without waiting; otherwise waits for one. An invalid socket once the listener is
+    // interrupted, also when the interrupt came before the call.
     Socket Accept(std::error_code& error);
 
     // Bytes read into `buffer`: 0 when the peer closed, negative when the connection failed.
@@ -59,6 +64,8 @@ class Socket {
     using Handle = std::intptr_t;
     static constexpr Handle kInvalid = -1;
     explicit Socket(Handle handle) : handle_(handle) {}
+    // Windows: lets Accept wait for a connection or an interrupt, whichever comes first.
+    bool WatchAccepts();
     Handle Release() noexcept {
         const Handle h = handle_;
         handle_ = kInvalid;
@@ -66,6 +73,8 @@ class Socket {
     }
 
     Handle handle_ = kInvalid;
+    // Windows, listening sockets: the event that tells of a pending connection or an interrupt.
+    Handle wake_ = kInvalid;
     // Set by Interrupt from any thread; a waiting Accept looks at it.
     std::atomic<bool> interrupted_{false};
 };

@@ -29,6 +29,7 @@ Socket& Socket::operator=(Socket&& other) noexcept {
     if (this != &other) {
         Close();
         handle_ = other.Release();
+        wake_ = std::exchange(other.wake_, kInvalid);
         interrupted_ = other.interrupted_.load();
     }
     return *this;

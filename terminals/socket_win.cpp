@@ -4,6 +4,8 @@
 #include <ws2tcpip.h>
 #include <windows.h>
 
+#include <utility>
+
 namespace tarnwick {
 namespace {
 
@@ -39,6 +41,7 @@ Socket& Socket::operator=(Socket&& other) noexcept {
     if (this != &other) {
         Close();
         handle_ = other.Release();
+        wake_ = std::exchange(other.wake_, kInvalid);
         interrupted_ = other.interrupted_.load();
     }
     return *this;
@@ -54,12 +57,22 @@ Socket Socket::Listen(std::uint32_t address, std::uint16_t port, int backlog,
     if (!s.Valid() ||
         ::setsockopt(h, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive),
                      sizeof exclusive) ||
-        ::bind(h, reinterpret_cast<const sockaddr*>(&a), sizeof a) || ::listen(h, backlog)) {
+        ::bind(h, reinterpret_cast<const sockaddr*>(&a), sizeof a) || ::listen(h, backlog) ||
+        !s.WatchAccepts()) {
         error = LastError();
         return {};
     }
     error.clear();
     return s;
+}
+
+bool Socket::WatchAccepts() {
+    // Manual reset: an interrupt leaves it set, so no later wait can miss it.
+    const HANDLE wake = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!wake) return false;
+    wake_ = Handle(wake);
+    // Makes the socket non-blocking; the event is set while a connection is pending.
+    return ::WSAEventSelect(SOCKET(handle_), wake, FD_ACCEPT) == 0;
 }
 
 Socket Socket::Connect(std::uint32_t address, std::uint16_t port, std::error_code& error,
@@ -83,28 +96,40 @@ Socket Socket::Connect(std::uint32_t address, std::uint16_t port, std::error_cod
 }
 
 Socket Socket::Accept(std::error_code& error) {
-    // Nothing makes a later accept fail at once here, and an interrupt that comes just before the
-    // call would be missed: wait for a connection in short steps and look at the flag between.
-    constexpr timeval kStep{0, 100000};
+    const HANDLE wake = reinterpret_cast<HANDLE>(wake_);
+    bool rearmed = false;
     while (!interrupted_) {
-        fd_set ready;
-        FD_ZERO(&ready);
-        FD_SET(SOCKET(handle_), &ready);
-        timeval step = kStep;
-        const int n = ::select(0, &ready, nullptr, nullptr, &step);
-        if (n == SOCKET_ERROR) {
-            error = LastError();
-            return {};
-        }
-        if (n == 0 || interrupted_) continue;
         const SOCKET h = ::accept(SOCKET(handle_), nullptr, nullptr);
         if (h != INVALID_SOCKET) {
+            // A connection inherits the listener's event selection: make it blocking again.
+            u_long blocking = 0;
+            if (::WSAEventSelect(h, nullptr, 0) || ::ioctlsocket(h, FIONBIO, &blocking)) {
+                error = LastError();
+                ::closesocket(h);
+                return {};
+            }
             error.clear();
             return Socket(Handle(h));
         }
-        if (WSAGetLastError() == WSAECONNRESET) continue;
-        error = LastError();
-        return {};
+        const int failure = WSAGetLastError();
+        if (failure == WSAECONNRESET) continue;
+        if (failure != WSAEWOULDBLOCK) {
+            error = LastError();
+            return {};
+        }
+        // Nothing pending. Reset the event, then look once more: a connection that came between
+        // the failed accept and the reset is taken by that look, and one that comes later sets
+        // the event again, as an interrupt does.
+        if (!rearmed) {
+            ResetEvent(wake);
+            rearmed = true;
+            continue;
+        }
+        rearmed = false;
+        if (WaitForSingleObject(wake, INFINITE) == WAIT_FAILED) {
+            error = {int(GetLastError()), std::system_category()};
+            return {};
+        }
     }
     error = std::make_error_code(std::errc::operation_canceled);
     return {};
@@ -158,6 +183,7 @@ void Socket::FinishSending() {
 void Socket::Interrupt() {
     if (!Valid()) return;
     interrupted_ = true;
+    if (wake_ != kInvalid) SetEvent(reinterpret_cast<HANDLE>(wake_));
     // Shutdown first makes every later call on the socket fail at once; a thread already
     // blocked in send or recv is released only by cancelling its I/O. In the other order a call
     // begun between the two would stay blocked.
@@ -167,6 +193,7 @@ void Socket::Interrupt() {
 
 void Socket::Close() {
     if (Valid()) ::closesocket(SOCKET(Release()));
+    if (wake_ != kInvalid) CloseHandle(reinterpret_cast<HANDLE>(std::exchange(wake_, kInvalid)));
 }
 
 }  // namespace tarnwick

@@ -35,7 +35,9 @@ struct TerminalRow {
 class TableView {
   public:
     virtual ~TableView() = default;
-    virtual void TableChanged() = 0;
+    // False when the notice could not be delivered (a full message queue): the table then
+    // offers the next change again instead of waiting for a take that will never come.
+    virtual bool TableChanged() = 0;
 };
 
 // What changed since the view last took the changes.
@@ -43,6 +45,8 @@ struct TableChanges {
     bool rows = false;        // some cell changed
     bool count = false;       // the count text was rewritten
     bool currentRow = false;  // a filling LOGIN made a row current
+
+    bool Any() const { return rows || count || currentRow; }
 };
 
 class TerminalTable;
@@ -117,7 +121,8 @@ class TerminalTable final : public TerminalService {
     std::string countText_;
     TableChanges changes_;
 
-    // Set by whoever posts the notice, cleared by the view's TakeChanges.
+    // Set by whoever posts the notice, cleared by the view's TakeChanges and after a post that
+    // failed.
     std::atomic<bool> noticePending_{false};
 };
 
