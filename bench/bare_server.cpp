@@ -7,6 +7,7 @@
 #include <winsock2.h>
 #else
 #include <arpa/inet.h>
+#include <csignal>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
@@ -57,6 +58,8 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
+#else
+    std::signal(SIGPIPE, SIG_IGN);  // a reply to a terminal that has gone
 #endif
     const Fd listening = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in a{};

@@ -27,7 +27,7 @@ probe() { wine "$build/bench/window_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 program_port="$(free_port)"
 bare_port="$(free_port)"
 mkdir -p "$work/app"
-cp "$build/app/Tarnwick.exe" "$work/app/"
+cp "$build/bin/Tarnwick.exe" "$work/app/"
 printf '[server]\r\nhost=127.0.0.1\r\nip=%s\r\n' "$program_port" >"$work/app/main.ini"
 printf '[product]\r\ncount=1\r\n[P1]\r\nProduct=01-Bench;1\r\n' >"$work/app/PdtReg.ini"
 
@@ -35,33 +35,60 @@ wine "$work/app/Tarnwick.exe" </dev/null >/dev/null 2>&1 &
 program=$!
 pids+=("$program")
 wine "$build/bench/bare_server.exe" "$bare_port" </dev/null >/dev/null 2>&1 &
-pids+=($!)
+bare=$!
+pids+=("$bare")
 wait_port "$program_port" && wait_port "$bare_port" || exit 1
 # Ten terminals stay listed throughout; the rate runs remove their own rows when they end.
 "$client" list "$program_port" 10 >/dev/null
 
+# CPU time of a process and all its threads, in clock ticks.
+ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+wineserver_pid="$(for p in $(pgrep wineserver); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$p"
+done | head -1)"
+[ -n "$wineserver_pid" ] || { echo "no wine server for $WINEPREFIX" >&2; exit 1; }
+hz="$(getconf CLK_TCK)"
+# One closed-loop run: "rate p50 p99 max cpu", cpu being the microseconds of CPU per LOGIN spent
+# by the server and the wine server together (what the machine's other load does not change).
+measure() {  # port pid connections
+    local before after out
+    before=$(($(ticks "$2") + $(ticks "$wineserver_pid")))
+    out="$("$client" rate "$1" "$3" "$seconds")" || return 1
+    after=$(($(ticks "$2") + $(ticks "$wineserver_pid")))
+    awk -v o="$out" -v t=$((after - before)) -v hz="$hz" -v s="$seconds" \
+        'BEGIN { split(o, x); printf "%s %.0f\n", o, (x[1] > 0 ? t / hz * 1e6 / (x[1] * s) : 0) }'
+}
+better() { awk -v a="$1" -v b="$2" 'BEGIN { split(a, x); split(b, y); print (x[1] >= y[1] ? a : b) }'; }
+# Three runs of each server, taken in turns; the best rate of each.
+compare() {  # connections -> "program-run|bare-run"
+    local p="0" b="0"
+    for _ in 1 2 3; do
+        p="$(better "$p" "$(measure "$program_port" "$program" "$1")")"
+        b="$(better "$b" "$(measure "$bare_port" "$bare" "$1")")"
+    done
+    echo "$p|$b"
+}
+
 echo
-echo "LOGIN rate, closed loop (one LOGIN in flight per connection), best of 2 runs of ${seconds} s"
-printf '%-12s | %-28s | %-28s | %s\n' "" "program" "bare server" ""
-printf '%-12s | %9s %8s %9s | %9s %8s %9s | %s\n' connections "LOGIN/s" "p50 ms" "p99 ms" \
-    "LOGIN/s" "p50 ms" "p99 ms" ratio
-best() {  # best of two runs: "rate p50 p99 max"
-    local a b
-    a="$("$client" rate "$1" "$2" "$seconds")" || return 1
-    b="$("$client" rate "$1" "$2" "$seconds")" || return 1
-    awk -v a="$a" -v b="$b" 'BEGIN { split(a, x); split(b, y); print (x[1] >= y[1] ? a : b) }'
+echo "LOGIN rate, closed loop (one LOGIN in flight per connection), best of 3 runs of ${seconds} s"
+echo "in turns; CPU: microseconds of CPU per LOGIN, server and wine server together"
+printf '%-11s | %-33s | %-33s | %s\n' "" "program" "bare server" "ratio"
+printf '%-11s | %8s %6s %8s %8s | %8s %6s %8s %8s | %5s %5s\n' connections "LOGIN/s" "p50 ms" \
+    "p99 ms" "CPU" "LOGIN/s" "p50 ms" "p99 ms" "CPU" rate CPU
+row() {  # label program-run bare-run
+    awk -v c="$1" -v p="$2" -v b="$3" 'BEGIN { split(p, x); split(b, y);
+        printf "%-11s | %8.0f %6.2f %8.2f %8.0f | %8.0f %6.2f %8.2f %8.0f | %5.2f %5.2f\n",
+               c, x[1], x[2], x[3], x[5], y[1], y[2], y[3], y[5], x[1] / y[1], y[5] / x[5] }'
 }
 rate100=""
 for connections in 1 100 1000; do
-    p="$(best "$program_port" "$connections")" b="$(best "$bare_port" "$connections")"
-    [ "$connections" = 100 ] && rate100="${p%% *}"
-    awk -v c="$connections" -v p="$p" -v b="$b" 'BEGIN { split(p, x); split(b, y);
-        printf "%-12s | %9.0f %8.2f %9.2f | %9.0f %8.2f %9.2f | %.2f\n",
-               c, x[1], x[2], x[3], y[1], y[2], y[3], x[1] / y[1] }'
+    runs="$(compare "$connections")"
+    row "$connections" "${runs%|*}" "${runs#*|}"
+    [ "$connections" = 100 ] && rate100="${runs%|*}"
 done
 
 echo
-echo "10,000 terminals log in (200 at a time) while another process sends the window messages"
+echo "10,000 terminals log in (15 at a time) while another process sends the window messages"
 touch "$work/listing"
 probe ping 120 "Z:${work//\//\\}\\listed" >"$work/ping" &
 probe_pid=$!
@@ -74,10 +101,13 @@ read -r trips p50 p99 max lost <"$work/ping"
 echo "  listed $served in $took s ($rate/s), $failed not served"
 echo "  window round trip (SendMessageTimeout): $trips messages, p50 $p50 ms, p99 $p99 ms," \
     "max $max ms, $lost unanswered"
-after="$(best "$program_port" 100)"
-echo "  LOGIN rate at 100 connections: $rate100/s with 10 other terminals listed," \
-    "${after%% *}/s with 10,000 listed: ratio" \
-    "$(awk -v a="${after%% *}" -v b="$rate100" 'BEGIN { printf "%.2f", a / b }')"
+after="0"
+for _ in 1 2 3; do after="$(better "$after" "$(measure "$program_port" "$program" 100)")"; done
+echo "  program at 100 connections, best of 3:"
+row "  10 listed" "$rate100" "$rate100" | cut -d'|' -f1,2
+row "  10,000" "$after" "$after" | cut -d'|' -f1,2
+echo "  ratio of the rates, 10,000 listed against 10:" \
+    "$(awk -v a="$after" -v b="$rate100" 'BEGIN { split(a, x); split(b, y); printf "%.2f", x[1] / y[1] }')"
 
 echo
 echo "Storm: 1,000 connects at once, one LOGIN each (a terminal gives up after 10 s)"

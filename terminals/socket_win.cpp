@@ -26,6 +26,8 @@ sockaddr_in Ipv4(std::uint32_t address, std::uint16_t port) {
     return a;
 }
 
+constexpr DWORD kLongestWaitMs = 100;
+
 std::error_code LastError() {
     return {WSAGetLastError(), std::system_category()};
 }
@@ -117,16 +119,20 @@ Socket Socket::Accept(std::error_code& error) {
             error = LastError();
             return {};
         }
-        // Nothing pending. Reset the event, then look once more: a connection that came between
-        // the failed accept and the reset is taken by that look, and one that comes later sets
-        // the event again, as an interrupt does.
+        // Nothing pending. Clear the event and select the connections event afresh, which
+        // also clears the socket's record of what it reported, then look once more: a
+        // connection that came in between is taken by that look, and one that comes later sets
+        // the event again, as an interrupt does. (Only clearing the event, or the record alone,
+        // loses wake-ups under Wine.) The wait is bounded all the same, so that a wake-up the
+        // platform fails to give costs a moment, not the listener.
         if (!rearmed) {
             ResetEvent(wake);
+            ::WSAEventSelect(SOCKET(handle_), wake, FD_ACCEPT);
             rearmed = true;
             continue;
         }
         rearmed = false;
-        if (WaitForSingleObject(wake, INFINITE) == WAIT_FAILED) {
+        if (WaitForSingleObject(wake, kLongestWaitMs) == WAIT_FAILED) {
             error = {int(GetLastError()), std::system_category()};
             return {};
         }

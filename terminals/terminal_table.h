@@ -16,6 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/slim_lock.h"
 #include "common/stamp.h"
 #include "products/known_products.h"
 #include "terminals/terminal_service.h"
@@ -108,7 +109,7 @@ class TerminalTable final : public TerminalService {
     const Clock& clock_;
     TableView* view_ = nullptr;
 
-    mutable std::mutex mutex_;
+    mutable SlimLock mutex_;
     // Guarded by mutex_: written by connection threads and the window's thread alike.
     KnownProducts products_;
     RowList rows_;  // in first-LOGIN order
