@@ -18,6 +18,7 @@ class Socket {
     Socket(Socket&& other) noexcept
         : handle_(other.Release()),
           wake_(std::exchange(other.wake_, kInvalid)),
+          handedOver_(other.handedOver_),
           interrupted_(other.interrupted_.load()) {}
     Socket& operator=(Socket&& other) noexcept;
     Socket(const Socket&) = delete;
@@ -37,6 +38,11 @@ class Socket {
     // drained without waiting; otherwise waits for one. An invalid socket once the listener is
     // interrupted, also when the interrupt came before the call.
     Socket Accept(std::error_code& error);
+    // As Accept, but leaves to the thread that serves the connection what the platform still
+    // has to do to it, so that the accepting thread takes the next one sooner: that thread
+    // calls TakeOver before anything else.
+    Socket AcceptForHandOver(std::error_code& error);
+    void TakeOver();
 
     // Bytes read into `buffer`: 0 when the peer closed, negative when the connection failed.
     std::ptrdiff_t Receive(char* buffer, std::size_t size);
@@ -75,6 +81,8 @@ class Socket {
     Handle handle_ = kInvalid;
     // Windows, listening sockets: the event that tells of a pending connection or an interrupt.
     Handle wake_ = kInvalid;
+    // Windows: accepted and not yet taken over, so still non-blocking and selected for events.
+    bool handedOver_ = false;
     // Set by Interrupt from any thread; a waiting Accept looks at it.
     std::atomic<bool> interrupted_{false};
 };

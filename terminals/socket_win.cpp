@@ -44,6 +44,7 @@ Socket& Socket::operator=(Socket&& other) noexcept {
         Close();
         handle_ = other.Release();
         wake_ = std::exchange(other.wake_, kInvalid);
+        handedOver_ = other.handedOver_;
         interrupted_ = other.interrupted_.load();
     }
     return *this;
@@ -98,20 +99,30 @@ Socket Socket::Connect(std::uint32_t address, std::uint16_t port, std::error_cod
 }
 
 Socket Socket::Accept(std::error_code& error) {
+    Socket connection = AcceptForHandOver(error);
+    connection.TakeOver();
+    return connection;
+}
+
+void Socket::TakeOver() {
+    if (!handedOver_) return;
+    handedOver_ = false;
+    // A connection inherits the listener's event selection: make it blocking again.
+    u_long blocking = 0;
+    ::WSAEventSelect(SOCKET(handle_), nullptr, 0);
+    ::ioctlsocket(SOCKET(handle_), FIONBIO, &blocking);
+}
+
+Socket Socket::AcceptForHandOver(std::error_code& error) {
     const HANDLE wake = reinterpret_cast<HANDLE>(wake_);
     bool rearmed = false;
     while (!interrupted_) {
         const SOCKET h = ::accept(SOCKET(handle_), nullptr, nullptr);
         if (h != INVALID_SOCKET) {
-            // A connection inherits the listener's event selection: make it blocking again.
-            u_long blocking = 0;
-            if (::WSAEventSelect(h, nullptr, 0) || ::ioctlsocket(h, FIONBIO, &blocking)) {
-                error = LastError();
-                ::closesocket(h);
-                return {};
-            }
             error.clear();
-            return Socket(Handle(h));
+            Socket connection{Handle(h)};
+            connection.handedOver_ = true;
+            return connection;
         }
         const int failure = WSAGetLastError();
         if (failure == WSAECONNRESET) continue;
