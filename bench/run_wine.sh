@@ -3,6 +3,7 @@
 #   bench/run_wine.sh BUILD_DIR LOAD_CLIENT SECONDS
 set -uo pipefail
 build="$1" client="$2" seconds="$3"
+wine="${TARNWICK_WINE:-wine}"  # the loader of this build's architecture
 work="$(mktemp -d)"
 pids=()
 cleanup() {
@@ -22,7 +23,7 @@ wait_port() {
     return 1
 }
 rss_kb() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
-probe() { wine "$build/bench/window_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+probe() { "$wine" "$build/bench/window_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 program_port="$(free_port)"
 bare_port="$(free_port)"
@@ -31,10 +32,10 @@ cp "$build/bin/Tarnwick.exe" "$work/app/"
 printf '[server]\r\nhost=127.0.0.1\r\nip=%s\r\n' "$program_port" >"$work/app/main.ini"
 printf '[product]\r\ncount=1\r\n[P1]\r\nProduct=01-Bench;1\r\n' >"$work/app/PdtReg.ini"
 
-wine "$work/app/Tarnwick.exe" </dev/null >/dev/null 2>&1 &
+"$wine" "$work/app/Tarnwick.exe" </dev/null >/dev/null 2>&1 &
 program=$!
 pids+=("$program")
-wine "$build/bench/bare_server.exe" "$bare_port" </dev/null >/dev/null 2>&1 &
+"$wine" "$build/bench/bare_server.exe" "$bare_port" </dev/null >/dev/null 2>&1 &
 bare=$!
 pids+=("$bare")
 wait_port "$program_port" && wait_port "$bare_port" || exit 1
