@@ -7,28 +7,22 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-3}"
 cd "$root"
+source "$root/tools/wine-probe.sh"
 
 native=build/bench/native
 cmake -S . -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 ninja -C "$native" -j2 load_client >/dev/null
 
-ran=0
-for arch in i686 x86_64; do
-    toolchain="$root/cmake/mingw-$arch.cmake"
-    [ -f "$toolchain" ] || { echo "== $arch: no toolchain file, skipped"; continue; }
-    case $arch in i686) dir=build/bench/win32 loader=/usr/lib/wine/wine ;;
-                  x86_64) dir=build/bench/win64 loader=/usr/lib/wine/wine64 ;; esac
-    if ! "$loader" --version >/dev/null 2>&1; then
-        echo "== $arch: this machine runs no such Wine, skipped"
-        continue
-    fi
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+declare -A toolchain=([win32]=mingw-i686 [win64]=mingw-x86_64)
+echo "bench.sh: Windows builds measured: ${wine_arches[*]}; $wine_why"
+for arch in "${wine_arches[@]}"; do
+    dir="build/bench/$arch"
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/${toolchain[$arch]}.cmake" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
     ninja -C "$dir" -j2 Tarnwick bare_server window_probe >/dev/null
-    echo "== $arch build under $("$loader" --version)"
-    TARNWICK_WINEPREFIX="$root/$dir/wine/prefix" env -u DISPLAY tools/with-wine.sh \
-        bench/run_wine.sh "$root/$dir" "$root/$native/bench/load_client" "$seconds" \
-        || echo "== $arch: the run did not complete"
-    ran=1
+    echo
+    echo "== $arch build"
+    TARNWICK_WINEPREFIX="$root/$dir/wine/prefix" TARNWICK_WINEARCH="$arch" env -u DISPLAY \
+        tools/with-wine.sh bench/run_wine.sh "$root/$dir" "$root/$native/bench/load_client" \
+        "$seconds" || echo "== $arch: the run did not complete"
 done
-[ "$ran" = 1 ]
