@@ -10,6 +10,10 @@ namespace {
 constexpr int kWidth = 655;
 constexpr int kHeight = 454;
 constexpr UINT kSweepInterval = 60000;
+// The grid and the count panel follow the table at most this often while it keeps changing, so
+// that a burst of LOGINs costs the window a few refreshes instead of one each.
+constexpr UINT_PTR kViewTimer = 2;
+constexpr UINT kViewInterval = 150;
 
 enum Page { kProductPage = 0, kClientPage = 1 };
 
@@ -59,7 +63,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kMsgActivated:
             return FormActivate(), 0;
         case kMsgTableChanged:
-            return ShowTableChanges(), 0;
+            return OnTableNotice(), 0;
         case WM_COMMAND:
             return OnCommand(LOWORD(wParam)), 0;
         case WM_NOTIFY:
@@ -72,6 +76,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_TIMER:
             if (wParam == tmrClient.Id()) return tmrClientTimer(), 0;
+            if (wParam == kViewTimer) return OnViewTimer(), 0;
             break;
         case WM_CONTEXTMENU:
             if (HWND(wParam) == lstvProduct.Handle()) return lstvProductContextPopup(lParam), 0;
@@ -79,6 +84,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             noticeWindow_ = nullptr;
             SetApplicationWindow(nullptr);
+            KillTimer(Handle(), kViewTimer);
             return tmrClient.SetEnabled(false), PostQuitMessage(0), 0;
     }
     return Window::HandleMessage(message, wParam, lParam);
@@ -187,20 +193,39 @@ void TfrmMain::tmrClientTimer() {
         ~Rearm() { timer.SetEnabled(true); }
     } rearm{tmrClient};
     table_.Sweep();
+    // Also catches up with a change whose notice was lost and that no later change followed.
+    ShowTableChanges();
 }
 
-void TfrmMain::ShowTableChanges() {
+bool TfrmMain::ShowTableChanges() {
     const TableChanges changes = table_.TakeChanges();
+    if (!changes.Any()) return false;
     sgrdClient.Refresh(changes);
     if (changes.count) {
         sbrStatus.SetTerminalCount(
             table_.Read([](const TableReader& r) { return r.TerminalCount(); }));
     }
+    return true;
 }
 
-void TfrmMain::TableChanged() {
+void TfrmMain::OnTableNotice() {
+    // The first change after a quiet spell shows at once; later ones wait for the view timer.
+    if (viewTimerArmed_) return;
+    ShowTableChanges();
+    viewTimerArmed_ = SetTimer(Handle(), kViewTimer, kViewInterval, nullptr) != 0;
+}
+
+void TfrmMain::OnViewTimer() {
+    if (ShowTableChanges()) return;
+    // A quiet interval: the next change posts a notice again.
+    KillTimer(Handle(), kViewTimer);
+    viewTimerArmed_ = false;
+}
+
+bool TfrmMain::TableChanged() {
     // Any thread: never wait for the window's thread.
-    if (HWND window = noticeWindow_.load()) PostMessageA(window, kMsgTableChanged, 0, 0);
+    const HWND window = noticeWindow_.load();
+    return window && PostMessageA(window, kMsgTableChanged, 0, 0);
 }
 
 }  // namespace tarnwick

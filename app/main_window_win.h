@@ -65,9 +65,12 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     void lstvProductContextPopup(LPARAM at);
     void sbrStatusDrawPanel(const DRAWITEMSTRUCT& item);
     void tmrClientTimer();
-    void TableChanged() override;
-    // The grid and the count panel show what the table changed since the last notice.
-    void ShowTableChanges();
+    bool TableChanged() override;
+    void OnTableNotice();
+    void OnViewTimer();
+    // The grid and the count panel show what the table changed since they last looked; false
+    // when nothing had changed.
+    bool ShowTableChanges();
 
     // What the server commands show in this window.
     void ShowError(const std::string& text) override;
@@ -122,6 +125,8 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     // Where connection threads post the table's notice; null once the window is gone. Written by
     // the window's thread, read by any.
     std::atomic<HWND> noticeWindow_{nullptr};
+    // The view timer runs while the table keeps changing; window's thread only.
+    bool viewTimerArmed_ = false;
 };
 
 }  // namespace tarnwick
