@@ -120,6 +120,19 @@ std::uint16_t Socket::LocalPort() const {
     return ntohs(a.sin_port);
 }
 
+bool Socket::HasAddressOption() const {
+    int on = 0;
+    socklen_t length = sizeof on;
+    return ::getsockopt(int(handle_), SOL_SOCKET, SO_REUSEADDR, &on, &length) == 0 && on;
+}
+
+void Socket::Reset() {
+    if (!Valid()) return;
+    const linger abortive{1, 0};
+    ::setsockopt(int(handle_), SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
+    Close();
+}
+
 void Socket::FinishSending() {
     ::shutdown(int(handle_), SHUT_WR);
 }
