@@ -21,7 +21,9 @@ class Socket {
     Socket& operator=(const Socket&) = delete;
 
     // A listening socket on `address` (host byte order; 0 = every local address) and `port`.
-    // No address option is set (neither reuse nor, on Windows, exclusive use).
+    // On Windows no address option is set (neither reuse nor exclusive use); elsewhere
+    // SO_REUSEADDR gives the same rule: lingering connections do not keep the port from being
+    // bound again, a listening socket does.
     static Socket Listen(std::uint32_t address, std::uint16_t port, int backlog,
                          std::error_code& error);
     // A connected socket, for clients and tests; `from`, when not 0, is the local address.

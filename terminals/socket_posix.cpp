@@ -37,6 +37,10 @@ Socket& Socket::operator=(Socket&& other) noexcept {
 Socket Socket::Listen(std::uint32_t address, std::uint16_t port, int backlog,
                       std::error_code& error) {
     Socket s(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    // What Windows does without any option: a port whose closed connections linger in TIME_WAIT
+    // can be bound again at once, one that another socket listens on cannot.
+    const int reuse = 1;
+    if (s.Valid()) ::setsockopt(int(s.handle_), SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
     const sockaddr_in a = Ipv4(address, port);
     if (!s.Valid() || ::bind(int(s.handle_), reinterpret_cast<const sockaddr*>(&a), sizeof a) ||
         ::listen(int(s.handle_), backlog)) {
