@@ -15,9 +15,9 @@ void TfrmMain::ShowGeneralError(std::string_view text) {
 }
 
 void TfrmMain::SetServerActionsEnabled(bool start, bool stopAndStart, bool stop) {
-    aclMain["actServerStart"].SetEnabled(start);
-    aclMain["actServerSnS"].SetEnabled(stopAndStart);
-    aclMain["actServerStop"].SetEnabled(stop);
+    aclMain[MainAction::actServerStart].SetEnabled(start);
+    aclMain[MainAction::actServerSnS].SetEnabled(stopAndStart);
+    aclMain[MainAction::actServerStop].SetEnabled(stop);
 }
 
 void TfrmMain::SetListenerStateText(const std::string& text) {
@@ -25,9 +25,7 @@ void TfrmMain::SetListenerStateText(const std::string& text) {
 }
 
 void TfrmMain::actServerOptionExecute() {
-    // Owned by the application, shown modally, destroyed when closed; its result is not used.
-    TfrmSetOption dialog(nullptr, appDir_);
-    dialog.ShowModal();
+    tarnwick::actServerOptionExecute(appDir_);
 }
 
 }  // namespace tarnwick

@@ -1,6 +1,7 @@
 #include "app/main_window_win.h"
 
 #include "app/images_win.h"
+#include "common/application.h"
 #include "common/message_box.h"
 
 namespace tarnwick {
@@ -8,10 +9,8 @@ namespace {
 
 constexpr int kWidth = 655;
 constexpr int kHeight = 454;
-constexpr UINT_PTR kClientTimer = 1;
 constexpr UINT kSweepInterval = 60000;
 
-enum ControlId { kPageControlId = 10, kProductListId, kClientGridId, kStatusBarId };
 enum Page { kProductPage = 0, kClientPage = 1 };
 
 }  // namespace
@@ -20,8 +19,10 @@ TfrmMain::TfrmMain(const Clock& clock, std::string folder)
     : clock_(clock), appDir_(std::move(folder)), table_(clock) {}
 
 TfrmMain::~TfrmMain() {
-    if (shortcuts_) DestroyAcceleratorTable(shortcuts_);
-    if (imlMain) ImageList_Destroy(imlMain);
+    noticeWindow_ = nullptr;
+    if (ApplicationWindow() == Handle()) SetApplicationWindow(nullptr);
+    // The controls go before the image lists, menus and models they show.
+    DestroyDetached();
 }
 
 bool TfrmMain::Create() {
@@ -39,7 +40,7 @@ void TfrmMain::Show() {
 int TfrmMain::Run() {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (Handle() && TranslateAcceleratorA(Handle(), shortcuts_, &msg)) continue;
+        if (Handle() && TranslateAcceleratorA(Handle(), shortcuts_.Get(), &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
@@ -70,23 +71,21 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_TIMER:
-            if (wParam == kClientTimer) return tmrClientTimer(), 0;
+            if (wParam == tmrClient.Id()) return tmrClientTimer(), 0;
             break;
         case WM_CONTEXTMENU:
-            if (HWND(wParam) == lstvProduct.Handle()) {
-                TrackPopupMenu(popMain, TPM_RIGHTBUTTON, short(LOWORD(lParam)),
-                               short(HIWORD(lParam)), 0, Handle(), nullptr);
-                return 0;
-            }
+            if (HWND(wParam) == lstvProduct.Handle()) return lstvProductContextPopup(lParam), 0;
             break;
         case WM_DESTROY:
             noticeWindow_ = nullptr;
-            return KillTimer(Handle(), kClientTimer), PostQuitMessage(0), 0;
+            SetApplicationWindow(nullptr);
+            return tmrClient.SetEnabled(false), PostQuitMessage(0), 0;
     }
     return Window::HandleMessage(message, wParam, lParam);
 }
 
 void TfrmMain::CreateControls() {
+    SetApplicationWindow(Handle());
     SendMessageA(Handle(), WM_SETFONT, WPARAM(UiFont()), FALSE);
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, LPARAM(ProgramIcon(32)));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, LPARAM(ProgramIcon(16)));
@@ -105,7 +104,7 @@ void TfrmMain::CreateControls() {
     }
     lstvProduct.Create(
         Handle(), kProductListId,
-        {&aclMain["actFileProperty"],
+        {&aclMain[MainAction::actFileProperty],
          [this](const std::vector<std::string>& captions) { table_.SyncKnownProducts(captions); },
          [this](const std::string& text) { sbrStatus.SetText(StatusBar::kProducts, text); }});
     sgrdClient.Create(Handle(), kClientGridId);
@@ -119,16 +118,18 @@ void TfrmMain::FormCreate() {
     hideOnClose = true;
     ShowPage(kProductPage);
     // KnownProducts is created empty together with the terminal table.
-    aclMain["actFileProperty"].SetEnabled(false);
-    aclMain["actServerStart"].SetEnabled(true);
-    aclMain["actServerSnS"].SetEnabled(false);
-    aclMain["actServerStop"].SetEnabled(false);
-    lstvProduct.LoadProducts(ProfileFile(appDir_ + "PdtReg.ini"));
+    aclMain[MainAction::actFileProperty].SetEnabled(false);
+    aclMain[MainAction::actServerStart].SetEnabled(true);
+    aclMain[MainAction::actServerSnS].SetEnabled(false);
+    aclMain[MainAction::actServerStop].SetEnabled(false);
+    lstvProduct.LoadProducts(ProfileFile(appDir_ + kProductFileName));
     sgrdClient.SetUp();
     noticeWindow_ = Handle();
     table_.SetView(this);
     server_.ArmAutoStart();
-    SetTimer(Handle(), kClientTimer, kSweepInterval, nullptr);
+    tmrClient.Attach(Handle());
+    tmrClient.SetInterval(kSweepInterval);
+    tmrClient.SetEnabled(true);
 }
 
 void TfrmMain::FormActivate() {
@@ -167,17 +168,24 @@ LRESULT TfrmMain::OnNotify(NMHDR* header) {
     return Window::HandleMessage(WM_NOTIFY, header->idFrom, LPARAM(header));
 }
 
+// A right click gives the mouse position; the keyboard (Shift+F10, the menu key) gives -1.
+void TfrmMain::lstvProductContextPopup(LPARAM at) {
+    POINT where{short(LOWORD(at)), short(HIWORD(at))};
+    if (at == -1) where = lstvProduct.KeyboardMenuPoint();
+    TrackPopupMenu(popMain, TPM_RIGHTBUTTON, where.x, where.y, 0, Handle(), nullptr);
+}
+
 void TfrmMain::sbrStatusDrawPanel(const DRAWITEMSTRUCT&) {
     // Panel 0 stays as the status bar painted its background.
 }
 
 void TfrmMain::tmrClientTimer() {
-    KillTimer(Handle(), kClientTimer);
+    tmrClient.SetEnabled(false);
     // The timer runs again after every pass, also after one that ended in an error.
     struct Rearm {
-        HWND window;
-        ~Rearm() { SetTimer(window, kClientTimer, kSweepInterval, nullptr); }
-    } rearm{Handle()};
+        Timer& timer;
+        ~Rearm() { timer.SetEnabled(true); }
+    } rearm{tmrClient};
     table_.Sweep();
 }
 
@@ -185,8 +193,8 @@ void TfrmMain::ShowTableChanges() {
     const TableChanges changes = table_.TakeChanges();
     sgrdClient.Refresh(changes);
     if (changes.count) {
-        sbrStatus.SetText(StatusBar::kTerminals,
-                          table_.Read([](const TableReader& r) { return r.CountText(); }));
+        sbrStatus.SetTerminalCount(
+            table_.Read([](const TableReader& r) { return r.TerminalCount(); }));
     }
 }
 

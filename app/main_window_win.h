@@ -9,16 +9,18 @@
 #include <memory>
 
 #include "app/client_grid_win.h"
+#include "app/main_actions.h"
+#include "app/main_window_ids.h"
 #include "app/menus_win.h"
 #include "app/status_bar_win.h"
 #include "app/tool_bar_win.h"
 #include "common/action_list.h"
 #include "common/stamp.h"
+#include "common/timer_win.h"
 #include "common/window_win.h"
 #include "products/product_list_win.h"
 #include "terminals/listener.h"
 #include "terminals/server_control.h"
-#include "terminals/server_control_settings.h"
 #include "terminals/terminal_table.h"
 
 namespace tarnwick {
@@ -46,6 +48,7 @@ class TfrmMain final : public Window, private TableView, private ServerView {
 
     const ActionList& Actions() const { return aclMain; }
     bool HideOnClose() const { return hideOnClose; }
+    const Timer& SweepTimer() const { return tmrClient; }
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -59,6 +62,7 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     void OnCommand(int command);
     LRESULT OnNotify(NMHDR* header);
     void ShowPage(int page);
+    void lstvProductContextPopup(LPARAM at);
     void sbrStatusDrawPanel(const DRAWITEMSTRUCT& item);
     void tmrClientTimer();
     void TableChanged() override;
@@ -72,20 +76,27 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     void SetListenerStateText(const std::string& text) override;
     void actServerOptionExecute() override;
 
+    // The handlers of aclMain, one for each row of TARNWICK_MAIN_ACTIONS and named after it.
     void actFileExecute() {}
+    void actFilePropertyExecute();  // main_window_file_win.cpp
+    void actFileExitExecute();      // main_window_file_win.cpp
     void actServerExecute() {}
-    void actViewExecute() {}
-    void actHelpExecute() {}
     void actServerStartExecute() { server_.actServerStartExecute(); }
     void actServerSnSExecute() { server_.actServerSnSExecute(); }
     void actServerStopExecute() { server_.actServerStopExecute(); }
+    // actServerOptionExecute: above, with the server commands.
+    void actViewExecute() {}
     void actViewToolExecute();
     void actViewStatusExecute();
-    void SetViewStyle(ProductViewStyle style, std::string_view action);
     void actViewLargeIconExecute();
     void actViewSmallIconExecute();
     void actViewListExecute();
     void actViewReportExecute();
+    void actHelpExecute() {}
+    void actHelpTopicExecute();  // main_window_help_win.cpp
+    void actHelpAboutExecute();  // main_window_help_win.cpp
+
+    void SetViewStyle(ProductViewStyle style, MainAction action);
 
     bool hideOnClose = false;
     const Clock& clock_;
@@ -93,19 +104,21 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     TerminalTable table_;  // holds KnownProducts too, under one lock
     // Declared after the table: the listener is shut down before the table goes.
     TcpListener tcpServer{table_};
-    MainIniSettings settings_{appDir_};
+    ServerSettings settings_{appDir_};
     ServerControl server_{tcpServer, settings_, *this};
 
     ActionList aclMain;
-    HIMAGELIST imlMain = nullptr;
+    ImageListHandle imlMain;
     std::unique_ptr<Menus> menus_;
     HMENU popMain = nullptr;
-    HACCEL shortcuts_ = nullptr;
+    AcceleratorHandle shortcuts_;
     ToolBar cbrTool;
     HWND PageControl1 = nullptr;
-    ProductList lstvProduct;
+    ProductCatalog products_;  // the rows lstvProduct shows
+    ProductList lstvProduct{products_};
     ClientGrid sgrdClient{table_};
     StatusBar sbrStatus;
+    Timer tmrClient{1};  // the sweep timer
     // Where connection threads post the table's notice; null once the window is gone. Written by
     // the window's thread, read by any.
     std::atomic<HWND> noticeWindow_{nullptr};

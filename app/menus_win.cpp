@@ -4,15 +4,15 @@
 
 namespace tarnwick {
 
-Menus::Menus(const ActionList& actions, HIMAGELIST images, int firstCommand)
-    : actions_(actions), images_(images), first_(firstCommand) {}
+namespace {
 
-Menus::~Menus() {
-    for (HMENU m : owned_)
-        DestroyMenu(m);
-    for (HBITMAP b : bitmaps_)
-        DeleteObject(b);
+int CommandOf(const Action& action) {
+    return MainCommand(MainAction(action.Index()));
 }
+
+}  // namespace
+
+Menus::Menus(const ActionList& actions, HIMAGELIST images) : actions_(actions), images_(images) {}
 
 HMENU Menus::BuildMain(const std::vector<MenuEntry>& menus) {
     HMENU bar = CreateMenu();
@@ -30,12 +30,12 @@ HMENU Menus::BuildPopup(const std::vector<MenuItemEntry>& items) {
     HMENU popup = CreatePopupMenu();
     for (const MenuItemEntry& item : items)
         Append(popup, item);
-    owned_.push_back(popup);
+    owned_.emplace_back(popup);
     return popup;
 }
 
 void Menus::Append(HMENU menu, const MenuItemEntry& item) {
-    if (!item.action) {
+    if (!item.name) {
         AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         return;
     }
@@ -52,7 +52,7 @@ void Menus::Append(HMENU menu, const MenuItemEntry& item) {
     if (action.Image() >= 0) {
         bitmaps_.push_back(MenuBitmap(images_, action.Image()));
         info.fMask = MIIM_BITMAP;
-        info.hbmpItem = bitmaps_.back();
+        info.hbmpItem = bitmaps_.back().Get();
         SetMenuItemInfoA(menu, UINT(command), FALSE, &info);
     }
     items_.push_back({menu, command});
@@ -68,12 +68,6 @@ void Menus::Follow(const Action& action) {
         CheckMenuItem(item.menu, UINT(command),
                       MF_BYCOMMAND | (action.Checked() ? MF_CHECKED : MF_UNCHECKED));
     }
-}
-
-Action* Menus::ActionFor(int command) const {
-    const int index = command - first_;
-    const auto& all = actions_.Actions();
-    return index >= 0 && size_t(index) < all.size() ? all[size_t(index)].get() : nullptr;
 }
 
 }  // namespace tarnwick

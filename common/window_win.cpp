@@ -1,5 +1,7 @@
 #include "common/window_win.h"
 
+#include <atomic>
+#include <utility>
 #include <vector>
 
 #include "common/message_box.h"
@@ -7,9 +9,13 @@
 namespace tarnwick {
 
 Window::~Window() {
-    if (hwnd_) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
+    DestroyDetached();
+}
+
+void Window::DestroyDetached() {
+    if (HWND window = std::exchange(hwnd_, nullptr)) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        DestroyWindow(window);
     }
 }
 
@@ -17,7 +23,7 @@ bool Window::Create(const char* className, DWORD exStyle, DWORD style, const cha
                     int y, int width, int height, HWND parent, HICON icon) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HINSTANCE instance = ThisModule();
     if (!GetClassInfoExA(instance, className, &wc)) {
         wc = WNDCLASSEXA{};
         wc.cbSize = sizeof wc;
@@ -32,6 +38,16 @@ bool Window::Create(const char* className, DWORD exStyle, DWORD style, const cha
     }
     return CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent, nullptr,
                            instance, this) != nullptr;
+}
+
+// The module this code is linked into: a library's windows register their classes under the
+// library, so they never meet a class of the same name in the program.
+HINSTANCE Window::ThisModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCSTR>(&Window::Procedure), &module);
+    return module;
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -56,9 +72,20 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
-        self->OnDestroyed();
     }
     return result;
+}
+
+namespace {
+std::atomic<HWND> applicationWindow{nullptr};
+}  // namespace
+
+HWND ApplicationWindow() {
+    return applicationWindow.load();
+}
+
+void SetApplicationWindow(HWND window) {
+    applicationWindow.store(window);
 }
 
 HFONT UiFont() {

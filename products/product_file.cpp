@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "common/app_dir.h"
 #include "common/text.h"
 
 namespace tarnwick {
@@ -60,10 +59,6 @@ ProductRow ReadEntry(const ProfileFile& file, std::int32_t number) {
 }
 
 }  // namespace
-
-std::string ProductFilePath() {
-    return AppDir() + kProductFileName;
-}
 
 ProductFileRows ReadProductFile(const ProfileFile& file) {
     ProductFileRows result;

@@ -26,9 +26,6 @@ struct ProductFileRows {
     bool failed = false;           // reading raised an error; `rows` holds those read before it
 };
 
-// AppDir() + "PdtReg.ini".
-std::string ProductFilePath();
-
 // No file names more products than this. An entry section numbered above it (and not above
 // "count") makes the read fail before any row, so that a stray section such as [P2147483647]
 // cannot fill memory with empty rows.

@@ -27,10 +27,8 @@ void SetCell(HWND list, int row, int column, const std::string& text) {
 }  // namespace
 
 ProductList::~ProductList() {
-    // The list shares its image lists, so they outlive it and go here.
+    // Before the image lists it shows go with the members.
     if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
-    if (imlPdt24) ImageList_Destroy(imlPdt24);
-    if (imlPdt16) ImageList_Destroy(imlPdt16);
 }
 
 bool ProductList::Create(HWND parent, int id, ProductListHost host) {
@@ -46,8 +44,8 @@ bool ProductList::Create(HWND parent, int id, ProductListHost host) {
     ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     imlPdt24 = CreateProductImages(24);
     imlPdt16 = CreateProductImages(16);
-    ListView_SetImageList(hwnd_, imlPdt24, LVSIL_NORMAL);
-    ListView_SetImageList(hwnd_, imlPdt16, LVSIL_SMALL);
+    ListView_SetImageList(hwnd_, imlPdt24.Get(), LVSIL_NORMAL);
+    ListView_SetImageList(hwnd_, imlPdt16.Get(), LVSIL_SMALL);
     AddColumns();
     return true;
 }
@@ -63,33 +61,31 @@ void ProductList::AddColumns() {
     }
 }
 
-void ProductList::LoadProducts() {
-    LoadProducts(ProfileFile(ProductFilePath()));
-}
-
 void ProductList::LoadProducts(const ProfileFile& file) {
-    ListView_DeleteAllItems(hwnd_);
-    rows_.clear();
-    const ProductFileRows read = ReadProductFile(file);
-    for (const ProductRow& row : read.rows)
-        AppendRow(row);
-    if (read.failed) {
+    const bool read = products_.Load(file);
+    ShowRows();
+    if (!read) {
         ShowError(kReadFailed);
         return;
     }
-    if (host_.SyncKnownProducts) host_.SyncKnownProducts(ProductCaptions(rows_));
-    if (host_.SetCountText) host_.SetCountText(ProductCountText(rows_.size()));
+    if (host_.SyncKnownProducts) host_.SyncKnownProducts(products_.Captions());
+    if (host_.SetCountText) host_.SetCountText(products_.CountText());
 }
 
-void ProductList::AppendRow(const ProductRow& row) {
+void ProductList::ShowRows() {
+    ListView_DeleteAllItems(hwnd_);
+    const std::vector<ProductRow>& rows = products_.Rows();
+    for (size_t i = 0; i < rows.size(); ++i)
+        AppendRow(int(i), rows[i]);
+}
+
+void ProductList::AppendRow(int at, const ProductRow& row) {
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = int(rows_.size());
+    item.iItem = at;
     item.pszText = const_cast<char*>(row.caption.c_str());
     item.iImage = 0;
-    const int at = int(SendMessageA(hwnd_, LVM_INSERTITEMA, 0, LPARAM(&item)));
-    if (at < 0) return;
-    rows_.push_back(row);
+    if (SendMessageA(hwnd_, LVM_INSERTITEMA, 0, LPARAM(&item)) != at) return;
     SetCell(hwnd_, at, 1, row.server);
     SetCell(hwnd_, at, 2, row.database);
 }
@@ -130,6 +126,18 @@ void ProductList::lstvProductClick() {
 // disabled and opens nothing.
 void ProductList::lstvProductDblClick() {
     if (host_.actFileProperty) host_.actFileProperty->Execute();
+}
+
+POINT ProductList::KeyboardMenuPoint() const {
+    POINT at{0, 0};
+    RECT row{};
+    const int selected = ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
+    if (selected >= 0) {
+        ListView_EnsureVisible(hwnd_, selected, FALSE);
+        if (ListView_GetItemRect(hwnd_, selected, &row, LVIR_LABEL)) at = {row.left, row.bottom};
+    }
+    ClientToScreen(hwnd_, &at);
+    return at;
 }
 
 bool ProductList::RowSelected() const {

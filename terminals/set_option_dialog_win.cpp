@@ -6,9 +6,8 @@
 #include "common/int_text.h"
 #include "common/message_box.h"
 #include "terminals/autorun_win.h"
-#include "terminals/host_choices.h"
 #include "terminals/local_addresses_win.h"
-#include "terminals/settings.h"
+#include "terminals/server_settings.h"
 
 namespace tarnwick {
 namespace {
@@ -44,7 +43,8 @@ void FitClosedHeight(HWND combo, int height) {
 
 }  // namespace
 
-TfrmSetOption::TfrmSetOption(HWND owner, std::string folder) : folder_(std::move(folder)) {
+TfrmSetOption::TfrmSetOption(HWND owner, std::string folder, AddressSource localAddresses)
+    : folder_(std::move(folder)), localAddresses_(std::move(localAddresses)) {
     if (!Create(kSetOptionClass, kFormExStyle, kFormStyle, "选项", 0, 0, kClientWidth,
                 kClientHeight, owner)) {
         throw std::runtime_error("Cannot create the options dialog");
@@ -52,10 +52,6 @@ TfrmSetOption::TfrmSetOption(HWND owner, std::string folder) : folder_(std::move
     SetClientSizeCentred(Handle(), kClientWidth, kClientHeight);
     CreateControls();
     focus_ = btnOk;
-}
-
-void TfrmSetOption::ShowModal() {
-    RunModal(Handle(), closed_);
 }
 
 HWND TfrmSetOption::Add(const char* className, const char* caption, DWORD style, int x, int y,
@@ -147,7 +143,7 @@ void TfrmSetOption::FormShow() {
 }
 
 void TfrmSetOption::FillHostList() {
-    for (const std::string& address : HostChoices(LocalIpv4Addresses())) {
+    for (const std::string& address : HostChoices(localAddresses_())) {
         SendMessageA(cmbHost, CB_ADDSTRING, 0, LPARAM(address.c_str()));
     }
 }
@@ -226,11 +222,12 @@ void TfrmSetOption::btnCancelClick() {
 // Every way of closing ends here and only ends the modal loop; the caller destroys the dialog.
 void TfrmSetOption::FormClose() {
     CancelPortExit();
-    closed_ = true;
+    EndModal();
 }
 
-void actServerOptionExecute() {
-    TfrmSetOption form(GetActiveWindow());
+void actServerOptionExecute(const std::string& folder) {
+    // Owned by the application, shown modally, destroyed when closed; its result is not used.
+    TfrmSetOption form(ApplicationWindow(), folder);
     form.ShowModal();
 }
 

@@ -4,16 +4,19 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "common/app_dir.h"
-#include "common/window_win.h"
+#include "common/form_win.h"
+#include "terminals/local_addresses_win.h"
 
 namespace tarnwick {
 
 inline constexpr const char* kSetOptionClass = "TfrmSetOption";
 
-class TfrmSetOption final : public Window {
+class TfrmSetOption final : public Form {
   public:
     // Control identifiers; none is IDOK or IDCANCEL, so Enter and Escape press no button.
     enum ControlId : int {
@@ -27,12 +30,13 @@ class TfrmSetOption final : public Window {
         kBtnCancel,
     };
 
-    // Creates the dialog hidden. `folder` (ending in a separator) holds main.ini and is the
-    // folder that the autorun entry names. Throws when the window cannot be created.
-    explicit TfrmSetOption(HWND owner = nullptr, std::string folder = AppDir());
+    using AddressSource = std::function<std::vector<std::string>()>;
 
-    // Shows the dialog and returns once it has closed, whichever way.
-    void ShowModal();
+    // Creates the dialog hidden. `folder` (ending in a separator) holds main.ini and is the
+    // folder that the autorun entry names; the host box offers `localAddresses` under the
+    // loopback address. Throws when the window cannot be created.
+    explicit TfrmSetOption(HWND owner = ApplicationWindow(), std::string folder = AppDir(),
+                           AddressSource localAddresses = LocalIpv4Addresses);
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -55,7 +59,7 @@ class TfrmSetOption final : public Window {
     void FormClose();
 
     const std::string folder_;
-    bool closed_ = false;
+    const AddressSource localAddresses_;
     // The control that gets the focus back when the dialog is activated again.
     HWND focus_ = nullptr;
     // edtPort lost the focus and its check has not run yet.
@@ -71,8 +75,8 @@ class TfrmSetOption final : public Window {
     HWND btnCancel = nullptr;
 };
 
-// The Server > Options command: shows the options dialog modally and destroys it when it has
-// closed. Nothing follows: the listener is neither started nor stopped.
-void actServerOptionExecute();
+// The Server > Options command: shows the options dialog on `folder` modally and destroys it
+// when it has closed. Nothing follows: the listener is neither started nor stopped.
+void actServerOptionExecute(const std::string& folder = AppDir());
 
 }  // namespace tarnwick

@@ -8,8 +8,6 @@
 namespace tarnwick {
 namespace {
 
-const std::string kCountLabel = "终端数：";
-
 // An address holds no NUL byte, so the key splits back unambiguously.
 std::string Key(std::string_view address, std::string_view rest) {
     std::string key;
@@ -23,14 +21,10 @@ std::string_view CodePart(const TerminalRow& row) {
     return TextBefore(row.caption, '-');
 }
 
-std::string CountText(size_t rows) {
-    return kCountLabel + std::to_string(rows);
-}
-
 }  // namespace
 
-size_t TableReader::RowCount() const {
-    return std::max<size_t>(table_.rows_.size(), 1);
+size_t TableReader::TerminalCount() const {
+    return table_.rows_.size();
 }
 
 std::string_view TableReader::Cell(size_t row, int column) const {
@@ -53,14 +47,11 @@ std::string_view TableReader::Cell(size_t row, int column) const {
 size_t TableReader::CurrentRow() const {
     return table_.currentRow_;
 }
-const std::string& TableReader::CountText() const {
-    return table_.countText_;
-}
 const KnownProducts& TableReader::Products() const {
     return table_.products_;
 }
 
-TerminalTable::TerminalTable(const Clock& clock) : clock_(clock), countText_(CountText(0)) {}
+TerminalTable::TerminalTable(const Clock& clock) : clock_(clock) {}
 
 TerminalTable::~TerminalTable() = default;
 
@@ -91,7 +82,6 @@ void TerminalTable::InsertRowLocked(const std::string& caption, std::string_view
     auto row = std::make_unique<TerminalRow>(
         TerminalRow{caption, std::string(address), now, std::move(now), nextOrder_});
     std::string codeKey = Key(address, CodePart(*row));
-    std::string countText = CountText(rows_.size() + 1);
     rows_.reserve(rows_.size() + 1);
 
     const auto [codeRows, newCode] = byCode_.try_emplace(std::move(codeKey));
@@ -111,7 +101,6 @@ void TerminalTable::InsertRowLocked(const std::string& caption, std::string_view
     ++nextOrder_;
     rows_.push_back(std::move(row));
     currentRow_ = rows_.size() - 1;
-    countText_.swap(countText);
     changes_.rows = changes_.currentRow = changes_.count = true;
 }
 
@@ -128,9 +117,7 @@ void TerminalTable::LogoutLocked(std::string_view code, std::string_view address
     if (const auto found = byCode_.find(Key(address, code)); found != byCode_.end()) {
         row = found->second.front();
     }
-    std::string countText = CountText(rows_.size() - (row ? 1 : 0));
     if (row) RemoveRowLocked(row);
-    countText_.swap(countText);
     changes_.count = true;
 }
 
@@ -178,6 +165,11 @@ void TerminalTable::Sweep() {
 void TerminalTable::SyncKnownProducts(const std::vector<std::string>& captions) {
     std::lock_guard lock(mutex_);
     products_.Sync(captions);
+}
+
+void TerminalTable::SetCurrentRow(size_t row) {
+    std::lock_guard lock(mutex_);
+    if (row < std::max<size_t>(rows_.size(), 1)) currentRow_ = row;
 }
 
 TableChanges TerminalTable::TakeChanges() {

@@ -41,7 +41,7 @@ class TableView {
 // What changed since the view last took the changes.
 struct TableChanges {
     bool rows = false;        // some cell changed
-    bool count = false;       // the count text was rewritten
+    bool count = false;       // the terminal count is to be shown again
     bool currentRow = false;  // a filling LOGIN made a row current
 };
 
@@ -50,12 +50,12 @@ class TerminalTable;
 // Read access to the table while its lock is held; only TerminalTable::Read hands one out.
 class TableReader {
   public:
-    // Data rows as the grid shows them: at least one, the empty row when no terminal is present.
-    size_t RowCount() const;
-    // Column 0..3 of a data row; empty texts for the empty row and for column 4.
+    // The terminals present, one row each in first-LOGIN order.
+    size_t TerminalCount() const;
+    // Column 0..3 of a row; empty texts past the last row and for other columns.
     std::string_view Cell(size_t row, int column) const;
+    // The row a view highlights; 0 when no terminal is present.
     size_t CurrentRow() const;
-    const std::string& CountText() const;
     const KnownProducts& Products() const;
 
   private:
@@ -80,6 +80,8 @@ class TerminalTable final : public TerminalService {
     // One sweep pass: removes the terminals whose latest LOGIN is 300 s old or older.
     void Sweep();
     void SyncKnownProducts(const std::vector<std::string>& captions);
+    // The view's current row moved (the user chose another row); a row past the end is ignored.
+    void SetCurrentRow(size_t row);
 
     template <class Fn>
     decltype(auto) Read(Fn&& fn) const {
@@ -98,8 +100,8 @@ class TerminalTable final : public TerminalService {
 
     void InsertRowLocked(const std::string& caption, std::string_view address,
                          std::string terminalKey, std::string now);
-    // Removes the first row from the top with that code part and address, if any, and rewrites
-    // the count text either way.
+    // Removes the first row from the top with that code part and address, if any; the count
+    // counts as rewritten either way.
     void LogoutLocked(std::string_view code, std::string_view address);
     void RemoveRowLocked(TerminalRow* row);
     void NotifyView();
@@ -117,7 +119,6 @@ class TerminalTable final : public TerminalService {
     std::unordered_map<std::string, std::vector<TerminalRow*>> byCode_;
     std::uint64_t nextOrder_ = 1;
     size_t currentRow_ = 0;
-    std::string countText_;
     TableChanges changes_;
 
     // Set by whoever posts the notice, cleared by the view's TakeChanges.

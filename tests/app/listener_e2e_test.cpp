@@ -2,24 +2,17 @@
 // status bar, the Server commands, and the messages of failed starts.
 #include <gtest/gtest.h>
 
-#include "app/main_commands.h"
+#include "app/main_actions.h"
+#include "app/main_window_ids.h"
 #include "remote_window_win.h"
+#include "support/loopback.h"
 #include "tarnwick_process_win.h"
 #include "terminals/socket.h"
 
 namespace tarnwick::testing {
 namespace {
 
-constexpr int kProductListId = 11;
-constexpr int kClientGridId = 12;
-constexpr int kStatusBarId = 13;
 using Rows = std::vector<std::vector<std::string>>;
-
-std::uint16_t FreePort() {
-    std::error_code error;
-    Socket probe = Socket::Listen(kLoopback, 0, 1, error);
-    return probe.LocalPort();
-}
 
 // One terminal: a connection from its own loopback address.
 class Terminal {
@@ -70,7 +63,7 @@ class Listener : public ::testing::Test {
         return WaitUntil([&] { return Panel(panel) == text; });
     }
     Rows GridRows() { return remote_->ListRows(FindChildById(window_, kClientGridId), 4); }
-    void Command(std::string_view action) {
+    void Command(MainAction action) {
         PostMessageA(window_, WM_COMMAND, WPARAM(MainCommand(action)), 0);
     }
     // The message box that must come next: its text, after pressing OK.
@@ -127,20 +120,20 @@ TEST_F(Listener, StopsStartsAndRestartsOnNewSettings) {
     EXPECT_EQ(terminal.Ask("LOGIN:0101;1\n", 3), "1\r\n");
     ASSERT_TRUE(PanelBecomes(4, "终端数：1"));
 
-    Command("actServerStop");
+    Command(MainAction::actServerStop);
     ASSERT_TRUE(PanelBecomes(2, "状态：停止"));
     EXPECT_EQ(terminal.Ask("LOGIN:0101;1\n", 3), "");  // closed without a reply
     EXPECT_FALSE(Terminal(port_).Connected());
     EXPECT_EQ(Panel(4), "终端数：1");  // the row stays until the sweep
 
-    Command("actServerStart");
+    Command(MainAction::actServerStart);
     ASSERT_TRUE(PanelBecomes(2, "状态：运行"));
     EXPECT_EQ(Terminal(port_).Ask("LOGIN:0101;1\n", 3), "1\r\n");
 
     const std::uint16_t newPort = FreePort();
     WriteSettings("127.0.0.1", std::to_string(newPort));
     EXPECT_EQ(Terminal(port_).Ask("LOGIN:0101;1\n", 3), "1\r\n");  // the old binding stays
-    Command("actServerSnS");
+    Command(MainAction::actServerSnS);
     ASSERT_TRUE(WaitUntil([&] { return Terminal(newPort).Connected(); }));
     EXPECT_FALSE(Terminal(port_).Connected());
     EXPECT_EQ(Panel(2), "状态：运行");
@@ -169,7 +162,7 @@ TEST_F(Listener, PortZeroAsksForTheSettings) {
         [&] { return (options = FindProcessWindow(process_->Id(), "TfrmSetOption")) != nullptr; }));
     PostMessageA(options, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }));
-    Command("actServerStart");
+    Command(MainAction::actServerStart);
     EXPECT_EQ(AnswerMessage(), "请设置服务参数。");
     EXPECT_EQ(Panel(2), "状态：停止");
 }
@@ -183,7 +176,7 @@ TEST_F(Listener, APortInUseFailsTheStartAndARetrySucceeds) {
     EXPECT_EQ(AnswerMessage(), "服务启动失败。");
     EXPECT_EQ(Panel(2), "状态：停止");
     other.Close();
-    Command("actServerStart");
+    Command(MainAction::actServerStart);
     ASSERT_TRUE(PanelBecomes(2, "状态：运行"));
     EXPECT_EQ(Terminal(port_).Ask("LOGIN:0102;1\n", 3), "1\r\n");
 }

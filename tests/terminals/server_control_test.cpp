@@ -10,7 +10,7 @@
 #include "support/loopback.h"
 #include "support/temp_folder.h"
 #include "terminals/listener_support.h"
-#include "terminals/server_control_settings.h"
+#include "terminals/server_settings.h"
 #include "terminals/terminal_table.h"
 
 namespace tarnwick {
@@ -153,7 +153,7 @@ TEST_F(ListenerCommands, StartsFromMainIniFilesOfEveryKind) {
         } else {
             folder.Write("main.ini", c.file);
         }
-        const MainIniSettings file(folder.Folder());
+        const ServerSettings file(folder.Folder());
         ServerControl fromFile(listener, file, view);
         fromFile.actServerStartExecute();
         EXPECT_EQ(view.Take(), c.shown) << c.what;

@@ -31,8 +31,7 @@ class TerminalFaults : public ::testing::Test {
     ~TerminalFaults() override { listener.Shutdown(); }
 
     size_t Rows() const {
-        return table.Read(
-            [](const TableReader& r) { return r.Cell(0, 0).empty() ? 0 : r.RowCount(); });
+        return table.Read([](const TableReader& r) { return r.TerminalCount(); });
     }
     void WaitForOpenConnections(size_t count) const {
         while (listener.OpenConnections() != count)
