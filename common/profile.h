@@ -6,11 +6,19 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tarnwick {
+
+// The file exists but cannot be read (no access, locked, a folder of that name).
+class ProfileReadError : public std::runtime_error {
+  public:
+    explicit ProfileReadError(const std::string& path)
+        : std::runtime_error("cannot read " + path) {}
+};
 
 class ProfileFile {
   public:
@@ -20,6 +28,11 @@ class ProfileFile {
     virtual ~ProfileFile() = default;
 
     const std::string& Path() const { return path_; }
+
+    // The profile functions read a file that cannot be read as a missing one, with every value
+    // at its default; this throws ProfileReadError for such a file and returns for a readable
+    // or a missing one.
+    virtual void CheckReadable() const;
 
     // Trailing blanks of `fallback` are dropped, as Windows does. A value cut at 2047 bytes
     // keeps whole double-byte characters only.

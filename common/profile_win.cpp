@@ -4,6 +4,20 @@
 
 namespace tarnwick {
 
+void ProfileFile::CheckReadable() const {
+    // Opened as the profile functions would open it, sharing everything with other writers.
+    const HANDLE file = CreateFileA(path_.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return;
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return;
+    throw ProfileReadError(path_);
+}
+
 std::string ProfileFile::ReadText(std::string_view section, std::string_view key,
                                   std::string_view fallback) const {
     // Zeroed first: when the cut falls inside a double-byte character, Wine leaves the byte

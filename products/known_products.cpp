@@ -6,26 +6,26 @@
 
 namespace tarnwick {
 
+// The new list and its index are made aside and swapped in, so a failure (no memory) leaves the
+// list as it was: readers see it before the sync or after it, never in between.
 void KnownProducts::Sync(const std::vector<std::string>& captions) {
     const std::unordered_set<std::string_view> listed(captions.begin(), captions.end());
     std::vector<std::string> kept;
     kept.reserve(entries_.size() + captions.size());
-    for (std::string& entry : entries_) {
-        if (listed.count(entry)) kept.push_back(std::move(entry));
+    for (const std::string& entry : entries_) {
+        if (listed.count(entry)) kept.push_back(entry);
     }
     std::unordered_set<std::string> held(kept.begin(), kept.end());
     for (const std::string& caption : captions) {
         if (held.insert(caption).second) kept.push_back(caption);
     }
-    entries_ = std::move(kept);
-    IndexCodes();
-}
-
-void KnownProducts::IndexCodes() {
-    firstByCode_.clear();
-    for (size_t i = 0; i < entries_.size(); ++i) {
-        firstByCode_.try_emplace(TextBefore(entries_[i], '-'), i);
+    // The index views the strings of `kept`; moving the vector keeps them where they are.
+    std::unordered_map<std::string_view, size_t> firstByCode;
+    for (size_t i = 0; i < kept.size(); ++i) {
+        firstByCode.try_emplace(TextBefore(kept[i], '-'), i);
     }
+    entries_.swap(kept);
+    firstByCode_.swap(firstByCode);
 }
 
 const std::string* KnownProducts::Resolve(std::string_view code) const {

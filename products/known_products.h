@@ -29,8 +29,6 @@ class KnownProducts {
     const std::vector<std::string>& Entries() const { return entries_; }
 
   private:
-    void IndexCodes();
-
     std::vector<std::string> entries_;
     // Code part -> position of the first entry with that code part.
     std::unordered_map<std::string_view, size_t> firstByCode_;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 
 #include "common/text.h"
@@ -25,17 +26,29 @@ std::optional<std::int32_t> EntryNumber(std::string_view name) {
     return std::int32_t(number);
 }
 
-// The numbers 1 .. count whose entry sections the file holds, ascending, each once. Looking
-// them up in the file's own sections keeps a huge "count" from costing anything.
-std::vector<std::int32_t> PresentEntries(const ProfileFile& file, std::int32_t count) {
-    std::vector<std::int32_t> numbers;
+// The highest entry number up to `count` whose section the file holds (0 when none), and which
+// numbers below it have a section. Looking the numbers up in the file's own sections keeps a
+// huge "count" from costing anything.
+struct PresentEntries {
+    std::int32_t highest = 0;
+    std::vector<std::int32_t> numbers;  // ascending, each once
+
+    bool Holds(std::int32_t number) const {
+        return std::binary_search(numbers.begin(), numbers.end(), number);
+    }
+};
+
+PresentEntries FindEntries(const ProfileFile& file, std::int32_t count) {
+    PresentEntries present;
     for (const std::string& name : file.SectionNames()) {
         const auto number = EntryNumber(name);
-        if (number && *number <= count) numbers.push_back(*number);
+        if (number && *number <= count) present.numbers.push_back(*number);
     }
-    std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
-    return numbers;
+    std::sort(present.numbers.begin(), present.numbers.end());
+    present.numbers.erase(std::unique(present.numbers.begin(), present.numbers.end()),
+                          present.numbers.end());
+    if (!present.numbers.empty()) present.highest = present.numbers.back();
+    return present;
 }
 
 ProductRow ReadEntry(const ProfileFile& file, std::int32_t number) {
@@ -50,10 +63,14 @@ ProductRow ReadEntry(const ProfileFile& file, std::int32_t number) {
 ProductFileRows ReadProductFile(const ProfileFile& file) {
     ProductFileRows result;
     try {
+        file.CheckReadable();
         const std::int32_t count = file.ReadInt("product", "count", 0);
         if (count <= 0) return result;
-        for (const std::int32_t number : PresentEntries(file, count)) {
-            result.rows.push_back(ReadEntry(file, number));
+        const PresentEntries present = FindEntries(file, count);
+        if (present.highest > kMaxProductEntries) throw std::length_error("too many entries");
+        for (std::int32_t number = 1; number <= present.highest; ++number) {
+            // A missing section reads as empty values: a row with an empty caption.
+            result.rows.push_back(present.Holds(number) ? ReadEntry(file, number) : ProductRow{});
         }
     } catch (const std::exception&) {
         result.failed = true;

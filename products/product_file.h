@@ -3,6 +3,7 @@
 // "Database". The file is only read.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,9 +26,16 @@ struct ProductFileRows {
     bool failed = false;           // reading raised an error; `rows` holds those read before it
 };
 
-// Reads the entries 1 .. "count" in order. An entry whose section the file lacks gives no row,
-// so the read never goes past the highest-numbered entry section present, whatever "count"
-// says. A missing file, a missing or non-positive "count" give no rows and are no failure.
+// No file names more products than this. An entry section numbered above it (and not above
+// "count") makes the read fail before any row, so that a stray section such as [P2147483647]
+// cannot fill memory with empty rows.
+inline constexpr std::int32_t kMaxProductEntries = 10000;
+
+// Reads the entries 1 .. "count" in order. An entry whose section the file lacks reads as empty
+// values, a row with an empty caption; but the read never goes past the highest-numbered entry
+// section present, so a "count" larger than the file's entries costs nothing. A missing file, a
+// missing or non-positive "count" give no rows and are no failure; a file that exists but
+// cannot be read is one.
 ProductFileRows ReadProductFile(const ProfileFile& file);
 
 // The captions of the rows in row order, for the step-keeping of KnownProducts.

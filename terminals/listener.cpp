@@ -141,7 +141,14 @@ void TcpListener::OpenBinding(Binding& binding) {
     std::error_code error;
     binding.socket = Socket::Listen(*address, std::uint16_t(port), kBacklog, error);
     if (error) throw std::system_error(error, "listen");
-    binding.acceptor = std::thread([this, &binding] { AcceptLoop(binding.socket); });
+    binding.acceptor = std::thread([this, &binding] {
+        try {
+            AcceptLoop(binding.socket);
+        } catch (...) {
+            // No memory for one more connection, or the like: accepting ends here, the open
+            // connections are served on, and the stop still joins this thread.
+        }
+    });
 }
 
 void TcpListener::AcceptLoop(Socket& listening) {

@@ -27,11 +27,15 @@ class ServerSettings final : public ServerSettingsSource {
     // `folder` ends in a path separator; the program passes AppDir().
     explicit ServerSettings(const std::string& folder) : file_(folder + "main.ini") {}
 
-    // As text, exactly as stored; a missing key reads as empty.
-    std::string Host() const override { return file_.ReadText(kSection, "host"); }
-    std::string PortText() const { return file_.ReadText(kSection, "ip"); }
+    // As text, exactly as stored; a missing key reads as empty. Each read throws
+    // ProfileReadError when main.ini exists but cannot be read.
+    std::string Host() const override { return ReadText("host"); }
+    std::string PortText() const { return ReadText("ip"); }
     // As an integer: missing, empty or not an integer reads as 0.
-    std::int32_t Port() const override { return file_.ReadInt(kSection, "ip", 0); }
+    std::int32_t Port() const override {
+        file_.CheckReadable();
+        return file_.ReadInt(kSection, "ip", 0);
+    }
 
     // Unset for the listener: empty host or port 0.
     bool Unset() const { return Host().empty() || Port() == 0; }
@@ -45,6 +49,11 @@ class ServerSettings final : public ServerSettingsSource {
     const std::string& Path() const { return file_.Path(); }
 
   private:
+    std::string ReadText(const char* key) const {
+        file_.CheckReadable();
+        return file_.ReadText(kSection, key);
+    }
+
     static constexpr const char* kSection = "server";
     ProfileFile file_;
 };

@@ -25,7 +25,9 @@ class Socket {
     Socket& operator=(const Socket&) = delete;
 
     // A listening socket on `address` (host byte order; 0 = every local address) and `port`.
-    // No address-reuse option is set; on Windows the port is held exclusively.
+    // On Windows no address option is set (neither reuse nor exclusive use); elsewhere
+    // SO_REUSEADDR gives the same rule: lingering connections do not keep the port from being
+    // bound again, a listening socket does.
     static Socket Listen(std::uint32_t address, std::uint16_t port, int backlog,
                          std::error_code& error);
     // A connected socket, for clients and tests; `from`, when not 0, is the local address.
@@ -55,6 +57,11 @@ class Socket {
     // The peer's address as dotted text; empty when unknown.
     std::string PeerAddress() const;
     std::uint16_t LocalPort() const;
+
+    // Whether SO_REUSEADDR (or, on Windows, SO_EXCLUSIVEADDRUSE) is set on the socket.
+    bool HasAddressOption() const;
+    // Ends the connection at once with a reset instead of an orderly close; for tests' peers.
+    void Reset();
 
     // Tells the peer that nothing more will be sent; reading goes on.
     void FinishSending();

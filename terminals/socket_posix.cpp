@@ -39,6 +39,10 @@ Socket& Socket::operator=(Socket&& other) noexcept {
 Socket Socket::Listen(std::uint32_t address, std::uint16_t port, int backlog,
                       std::error_code& error) {
     Socket s(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    // What Windows does without any option: a port whose closed connections linger in TIME_WAIT
+    // can be bound again at once, one that another socket listens on cannot.
+    const int reuse = 1;
+    if (s.Valid()) ::setsockopt(int(s.handle_), SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
     const sockaddr_in a = Ipv4(address, port);
     if (!s.Valid() || ::bind(int(s.handle_), reinterpret_cast<const sockaddr*>(&a), sizeof a) ||
         ::listen(int(s.handle_), backlog)) {
@@ -126,6 +130,19 @@ std::uint16_t Socket::LocalPort() const {
     socklen_t length = sizeof a;
     if (::getsockname(int(handle_), reinterpret_cast<sockaddr*>(&a), &length)) return 0;
     return ntohs(a.sin_port);
+}
+
+bool Socket::HasAddressOption() const {
+    int on = 0;
+    socklen_t length = sizeof on;
+    return ::getsockopt(int(handle_), SOL_SOCKET, SO_REUSEADDR, &on, &length) == 0 && on;
+}
+
+void Socket::Reset() {
+    if (!Valid()) return;
+    const linger abortive{1, 0};
+    ::setsockopt(int(handle_), SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
+    Close();
 }
 
 void Socket::FinishSending() {

@@ -54,14 +54,11 @@ Socket Socket::Listen(std::uint32_t address, std::uint16_t port, int backlog,
                       std::error_code& error) {
     Socket s{Handle(NewStreamSocket())};
     const SOCKET h = SOCKET(s.handle_);
-    // Forbids any other program to bind the port while this one listens on it.
-    const BOOL exclusive = TRUE;
+    // No address option: with SO_EXCLUSIVEADDRUSE the port could not be bound again while any
+    // connection accepted on it lingers in TIME_WAIT, so a stop-and-start would fail for minutes.
     const sockaddr_in a = Ipv4(address, port);
-    if (!s.Valid() ||
-        ::setsockopt(h, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive),
-                     sizeof exclusive) ||
-        ::bind(h, reinterpret_cast<const sockaddr*>(&a), sizeof a) || ::listen(h, backlog) ||
-        !s.WatchAccepts()) {
+    if (!s.Valid() || ::bind(h, reinterpret_cast<const sockaddr*>(&a), sizeof a) ||
+        ::listen(h, backlog) || !s.WatchAccepts()) {
         error = LastError();
         return {};
     }
@@ -191,6 +188,27 @@ std::uint16_t Socket::LocalPort() const {
     int length = sizeof a;
     if (::getsockname(SOCKET(handle_), reinterpret_cast<sockaddr*>(&a), &length)) return 0;
     return ntohs(a.sin_port);
+}
+
+bool Socket::HasAddressOption() const {
+    for (const int name : {SO_REUSEADDR, SO_EXCLUSIVEADDRUSE}) {
+        BOOL on = FALSE;
+        int length = sizeof on;
+        if (::getsockopt(SOCKET(handle_), SOL_SOCKET, name, reinterpret_cast<char*>(&on),
+                         &length) == 0 &&
+            on) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void Socket::Reset() {
+    if (!Valid()) return;
+    const linger abortive{1, 0};
+    ::setsockopt(SOCKET(handle_), SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abortive),
+                 sizeof abortive);
+    Close();
 }
 
 void Socket::FinishSending() {

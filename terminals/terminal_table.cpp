@@ -56,28 +56,52 @@ TerminalTable::TerminalTable(const Clock& clock) : clock_(clock) {}
 TerminalTable::~TerminalTable() = default;
 
 bool TerminalTable::ClientLogin(std::string_view code, std::string_view address) {
-    const std::string now = StampText(clock_.Now());
     {
         std::lock_guard lock(mutex_);
         const std::string* caption = products_.Resolve(code);
         if (!caption) return false;
+        // Read under the lock: a LOGIN that waited behind another operation must not write a
+        // check time older than the one that operation wrote.
+        std::string now = StampText(clock_.Now());
         std::string key = Key(address, *caption);
         if (const auto listed = byTerminal_.find(key); listed != byTerminal_.end()) {
-            listed->second->checkTime = now;
+            listed->second->checkTime = std::move(now);
             changes_.rows = true;
         } else {
-            auto row = std::make_unique<TerminalRow>(
-                TerminalRow{*caption, std::string(address), now, now, nextOrder_++});
-            byCode_[Key(address, CodePart(*row))].push_back(row.get());
-            byTerminal_.emplace(std::move(key), row.get());
-            rows_.push_back(std::move(row));
-            currentRow_ = rows_.size() - 1;
-            changes_.rows = changes_.currentRow = true;
-            ShowClientCountLocked();
+            InsertRowLocked(*caption, address, std::move(key), std::move(now));
         }
     }
     NotifyView();
     return true;
+}
+
+// Everything that can fail (allocations) comes before the first change, or is undone: the row
+// is listed in the rows and both indexes, or nowhere.
+void TerminalTable::InsertRowLocked(const std::string& caption, std::string_view address,
+                                    std::string terminalKey, std::string now) {
+    auto row = std::make_unique<TerminalRow>(
+        TerminalRow{caption, std::string(address), now, std::move(now), nextOrder_});
+    std::string codeKey = Key(address, CodePart(*row));
+    rows_.reserve(rows_.size() + 1);
+
+    const auto [codeRows, newCode] = byCode_.try_emplace(std::move(codeKey));
+    try {
+        codeRows->second.push_back(row.get());
+        try {
+            byTerminal_.emplace(std::move(terminalKey), row.get());
+        } catch (...) {
+            codeRows->second.pop_back();
+            throw;
+        }
+    } catch (...) {
+        if (newCode) byCode_.erase(codeRows);
+        throw;
+    }
+    // Nothing below throws.
+    ++nextOrder_;
+    rows_.push_back(std::move(row));
+    currentRow_ = rows_.size() - 1;
+    changes_.rows = changes_.currentRow = changes_.count = true;
 }
 
 void TerminalTable::ClientLogout(std::string_view code, std::string_view address) {
@@ -89,17 +113,22 @@ void TerminalTable::ClientLogout(std::string_view code, std::string_view address
 }
 
 void TerminalTable::LogoutLocked(std::string_view code, std::string_view address) {
+    TerminalRow* row = nullptr;
     if (const auto found = byCode_.find(Key(address, code)); found != byCode_.end()) {
-        RemoveRowLocked(found->second.front());
+        row = found->second.front();
     }
-    ShowClientCountLocked();
+    if (row) RemoveRowLocked(row);
+    changes_.count = true;
 }
 
 void TerminalTable::RemoveRowLocked(TerminalRow* row) {
-    const auto codeRows = byCode_.find(Key(row->address, CodePart(*row)));
+    // The keys are made before anything changes: making them may fail, erasing cannot.
+    const std::string codeKey = Key(row->address, CodePart(*row));
+    const std::string terminalKey = Key(row->address, row->caption);
+    const auto codeRows = byCode_.find(codeKey);
     std::erase(codeRows->second, row);
     if (codeRows->second.empty()) byCode_.erase(codeRows);
-    byTerminal_.erase(Key(row->address, row->caption));
+    byTerminal_.erase(terminalKey);
 
     const auto at = std::lower_bound(rows_.begin(), rows_.end(), row->order,
                                      [](const std::unique_ptr<TerminalRow>& r,
@@ -108,10 +137,6 @@ void TerminalTable::RemoveRowLocked(TerminalRow* row) {
     // The grid keeps its current row index; it only moves up when the last row goes.
     currentRow_ = std::min(currentRow_, std::max<size_t>(rows_.size(), 1) - 1);
     changes_.rows = true;
-}
-
-void TerminalTable::ShowClientCountLocked() {
-    changes_.count = true;
 }
 
 void TerminalTable::Sweep() {

@@ -103,9 +103,12 @@ class TerminalTable final : public TerminalService {
     friend class TableReader;
     using RowList = std::vector<std::unique_ptr<TerminalRow>>;
 
+    void InsertRowLocked(const std::string& caption, std::string_view address,
+                         std::string terminalKey, std::string now);
+    // Removes the first row from the top with that code part and address, if any; the count
+    // counts as rewritten either way.
     void LogoutLocked(std::string_view code, std::string_view address);
     void RemoveRowLocked(TerminalRow* row);
-    void ShowClientCountLocked();
     void NotifyView();
 
     const Clock& clock_;

@@ -20,6 +20,10 @@ TEST(StampText, ReadsBackAsWholeSeconds) {
     EXPECT_EQ(*ReadStampText("2024-03-01 00:00:00") - *ReadStampText("2024-02-28 00:00:00"),
               2 * 86400);  // leap day
     EXPECT_EQ(*ReadStampText("1970-01-01 00:05:00"), 300);
+    // Century years are leap years only when divisible by 400.
+    EXPECT_EQ(*ReadStampText("2000-03-01 00:00:00") - *ReadStampText("2000-02-28 00:00:00"),
+              2 * 86400);
+    EXPECT_EQ(*ReadStampText("2100-03-01 00:00:00") - *ReadStampText("2100-02-28 00:00:00"), 86400);
 }
 
 TEST(StampText, RoundTripsThroughCivilSeconds) {
@@ -31,6 +35,7 @@ TEST(StampText, RefusesAnythingButTheExactForm) {
     for (const char* bad :
          {"", "2026-12-09", "2026-12-09 10:00", "2026-12-09T10:00:00", "2026-12-09 10:00:00 ",
           " 2026-12-09 10:00:00", "2026-13-01 00:00:00", "2026-02-29 00:00:00",
+          "2100-02-29 00:00:00", "1900-02-29 00:00:00", "2026-04-31 00:00:00",
           "2026-12-09 24:00:00", "2026-12-09 10:60:00", "2026-12-09 10:00:60",
           "2026-12-00 10:00:00", "20a6-12-09 10:00:00", "2026/12/09 10:00:00"}) {
         EXPECT_FALSE(ReadStampText(bad)) << bad;

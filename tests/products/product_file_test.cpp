@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 #include <stdexcept>
 
@@ -101,21 +102,34 @@ TEST_F(ProductFileTest, KeysAndSectionsInAnotherCaseAreRead) {
     EXPECT_EQ(rows, (Rows{{"01-A", "s", "d"}, {"02-B", "srv", "db"}}));
 }
 
-TEST_F(ProductFileTest, AMissingEntrySectionGivesNoRow) {
+TEST_F(ProductFileTest, AMissingEntrySectionGivesARowWithAnEmptyCaption) {
     const std::string entries = Entry(1, "01-A;") + Entry(3, "03-C;") + Entry(5, "05-E;");
-    EXPECT_EQ(ProductCaptions(ReadRows(Count("4") + entries)), (Captions{"01-A", "03-C"}));
+    EXPECT_EQ(ReadRows(Count("4") + entries),
+              (Rows{{"01-A", "srv", "db"}, {}, {"03-C", "srv", "db"}}));
+    // Nothing past the highest entry section up to "count": P2 gives no row here.
     EXPECT_EQ(ProductCaptions(ReadRows(Count("2") + entries)), (Captions{"01-A"}));
     // Only "P" and the number as written by the rule name an entry.
     EXPECT_EQ(ProductCaptions(ReadRows(Count("2") + "[P01]\r\nProduct=x;\r\n[P 2]\r\n")),
               Captions{});
 }
 
-TEST_F(ProductFileTest, AHugeCountReadsOnlyTheSectionsPresent) {
-    const std::string entries = Entry(1, "01-A;") + Entry(2, "02-B;") + Entry(3, "03-C;");
+// Nothing is read past the highest entry section present, however large "count" is; an entry
+// section numbered beyond any real product list fails the read before any row.
+TEST_F(ProductFileTest, AHugeCountReadsOnlyUpToTheSectionsPresent) {
+    const std::string entries = Entry(1, "01-A;") + Entry(2, "02-B;") + Entry(4, "04-D;");
     for (const char* count : {"2147483647", "0x7FFFFFFF"}) {
-        EXPECT_EQ(ReadRows(Count(count) + entries).size(), 3u) << count;
+        EXPECT_EQ(ProductCaptions(ReadRows(Count(count) + entries)),
+                  (Captions{"01-A", "02-B", "", "04-D"}))
+            << count;
     }
-    EXPECT_EQ(ReadRows(Count("2147483647") + "[P2147483647]\r\nProduct=last;\r\n").size(), 1u);
+    const std::string last = "10000";
+    EXPECT_EQ(ReadRows(Count(last) + Entry(10000, "last;")).size(), 10000u);
+    for (const std::string stray : {"10001", "2147483647"}) {
+        const ProductFileRows read =
+            Read(Count("2147483647") + entries + "[P" + stray + "]\r\nProduct=x;\r\n");
+        EXPECT_TRUE(read.failed) << stray;
+        EXPECT_TRUE(read.rows.empty()) << stray;
+    }
 }
 
 TEST_F(ProductFileTest, ValuesAreCutAt2047Bytes) {
@@ -142,6 +156,22 @@ TEST_F(ProductFileTest, BinaryJunkLoadsWithoutHarm) {
         EXPECT_FALSE(read.failed);
         EXPECT_LE(read.rows.size(), 3u);
     }
+}
+
+TEST_F(ProductFileTest, ATenMegabyteFileIsReadWhole) {
+    std::string filler;
+    while (filler.size() < 10 * 1024 * 1024)
+        filler += "; " + std::string(4000, 'f') + "\r\nnoise=" + std::string(3000, 'n') + "\r\n";
+    const Rows rows = ReadRows(Count("2") + Entry(1, "01-A;") + filler + Entry(2, "02-B;"));
+    EXPECT_EQ(ProductCaptions(rows), (Captions{"01-A", "02-B"}));
+}
+
+TEST_F(ProductFileTest, AFileThatCannotBeReadIsAFailureNotAnEmptyFile) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.PathOf("PdtReg.ini"));
+    const ProductFileRows read = ReadProductFile(ProfileFile(folder.PathOf("PdtReg.ini")));
+    EXPECT_TRUE(read.failed);
+    EXPECT_TRUE(read.rows.empty());
 }
 
 // A file that fails while an entry is read, as an error of the platform would.

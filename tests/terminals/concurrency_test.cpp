@@ -9,6 +9,8 @@
 
 #include "support/fake_clock.h"
 #include "support/loopback.h"
+#include "terminals/listener.h"
+#include "terminals/listener_support.h"
 #include "terminals/terminal_table.h"
 
 namespace tarnwick {
@@ -107,6 +109,70 @@ TEST(Concurrency, ConnectionsServeTheSharedTable) {
         t.join();
     // Every client ended with a LOGOUT.
     EXPECT_EQ(table.Read([](const TableReader& r) { return r.TerminalCount(); }), 0u);
+}
+
+// A terminal that logs in and out over and over, connecting again whenever its connection ends.
+void RunTerminal(std::uint16_t port, std::uint32_t from, const std::atomic<bool>& done) {
+    std::mt19937 random(from);
+    char reply[64];
+    while (!done.load()) {
+        std::error_code error;
+        Socket s = Socket::Connect(kLoopback, port, error, from);
+        if (error) {
+            SleepMilliseconds(2);
+            continue;
+        }
+        for (int i = 0; i < 50 && !done.load(); ++i) {
+            const std::string code = "0" + std::to_string(random() % 3 + 1);
+            const std::string line =
+                random() % 4 ? "LOGIN:" + code + ";1\n" : "LOGOUT:" + code + "\n";
+            if (!s.SendAll(line.data(), line.size())) break;
+            if (line[4] == 'N' && s.Receive(reply, sizeof reply) <= 0) break;
+        }
+    }
+}
+
+// Logins and logouts over the network, sweeps, product loads and reads on a window-like thread,
+// and the listener stopped and started again under them: run under ThreadSanitizer.
+TEST(Concurrency, LoginsLogoutsSweepsLoadsAndStopsTogether) {
+    testing::FakeClock clock;
+    TerminalTable table(clock);
+    CheckingView view(table);
+    table.SetView(&view);
+    table.SyncKnownProducts({"01-Ledger", "02-Stock"});
+    TcpListener listener(table);
+    const std::uint16_t port = testing::FreePort();
+
+    std::atomic<bool> done{false};
+    std::vector<std::thread> terminals;
+    for (std::uint32_t t = 1; t <= 6; ++t)
+        terminals.emplace_back(RunTerminal, port, kLoopback + t, std::cref(done));
+    std::thread window([&] {
+        const std::vector<std::vector<std::string>> loads = {{"01-Ledger", "02-Stock"},
+                                                             {"03-Payroll", "01-General"},
+                                                             {},
+                                                             {"02-Stock", "03-Payroll"}};
+        for (int pass = 0; !done.load(); ++pass) {
+            clock.Set({2026, 12, 9, 10, pass / 60 % 60, pass % 60});
+            table.Sweep();
+            table.SyncKnownProducts(loads[size_t(pass) % loads.size()]);
+            view.Drain();
+        }
+    });
+    for (int round = 0; round < 6; ++round) {
+        listener.RemoveBindings();
+        listener.AddBinding("127.0.0.1", port);
+        ASSERT_NO_THROW(listener.Open());
+        SleepMilliseconds(150);
+        ASSERT_NO_THROW(listener.Shutdown());
+        EXPECT_FALSE(listener.Running());
+    }
+    done.store(true);
+    for (std::thread& t : terminals)
+        t.join();
+    window.join();
+    view.Drain();
+    EXPECT_EQ(view.inconsistent, 0);
 }
 
 }  // namespace

@@ -55,6 +55,35 @@ TEST_F(ListenerLifecycle, StopWithoutConnectionsTakesExactlyOneWait) {
     EXPECT_FALSE(Accepts(port));
 }
 
+#ifdef _WIN32
+// On Windows, SO_EXCLUSIVEADDRUSE would keep the port from being bound again while any
+// connection accepted on it lingers, and SO_REUSEADDR would let other programs take it over.
+TEST(ListenSocket, CarriesNoAddressOption) {
+    std::error_code error;
+    const Socket listening = Socket::Listen(kLoopback, 0, TcpListener::kBacklog, error);
+    ASSERT_FALSE(error);
+    EXPECT_FALSE(listening.HasAddressOption());
+}
+#endif
+
+// The stop closes the connections from the server's side, so they linger on the port; the
+// listener must still bind it again at once.
+TEST_F(ListenerLifecycle, RestartsOnTheSamePortRightAfterAStopWithTerminalsConnected) {
+    Open();
+    Client client(port);
+    client.Send("LOGIN:0101;1\n");
+    EXPECT_EQ(client.Read(3), kListed);
+    listener.Shutdown();
+    EXPECT_EQ(client.ReadToClose(), "");
+    listener.RemoveBindings();
+    listener.AddBinding("127.0.0.1", port);
+    EXPECT_NO_THROW(listener.Open());
+    EXPECT_TRUE(listener.Running());
+    Client again(port);
+    again.Send("LOGIN:0101;1\n");
+    EXPECT_EQ(again.Read(3), kListed);
+}
+
 TEST_F(ListenerLifecycle, StopOfAStoppedListenerDoesNotWait) {
     listener.Shutdown();
     EXPECT_FALSE(listener.Running());
@@ -91,6 +120,9 @@ TEST(ListenerBlockedWrite, StopReleasesAThreadBlockedWritingToATerminalThatNever
     listener.Open();
     testing::NeverReadingTerminal terminal(port);
     terminal.WaitUntilServerBlocks(service);
+    Client other(port);  // is served meanwhile
+    other.Send("x\n");
+    EXPECT_EQ(other.Read(6), "2\r\n2\r\n");
     listener.Shutdown();  // no ShutdownTimeout
     EXPECT_FALSE(listener.Running());
     EXPECT_EQ(listener.OpenConnections(), 0u);

@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "terminals/listener_support.h"
-#include "support/loopback.h"
-#include "terminals/terminal_table.h"
+#include <filesystem>
+
 #include "support/fake_clock.h"
+#include "support/loopback.h"
+#include "support/temp_folder.h"
+#include "terminals/listener_support.h"
+#include "terminals/server_settings.h"
+#include "terminals/terminal_table.h"
 
 namespace tarnwick {
 namespace {
@@ -114,6 +118,48 @@ TEST_F(ListenerCommands, AnUnreadableFileIsReported) {
     control.actServerStartExecute();
     EXPECT_EQ(view.Take(), Events{std::string("error ") + kReadSettingsFailedText});
     EXPECT_FALSE(listener.Running());
+}
+
+// main.ini as a site may have it: every start shows the message of what it read, and nothing
+// worse. Texts longer than 2047 bytes are cut: the cut host is no address, the cut port has lost
+// its digits.
+TEST_F(ListenerCommands, StartsFromMainIniFilesOfEveryKind) {
+    const std::string port = std::to_string(settings.port);
+    std::string garbage;
+    for (int i = 0; i < 100000; ++i)
+        garbage += char((i * 7919 + i / 13) & 0xFF);
+    std::string huge;
+    while (huge.size() < 10 * 1024 * 1024)
+        huge += "junk=" + std::string(5000, 'j') + "\r\n[other]\r\n";
+    const struct {
+        const char* what;
+        std::string file;  // empty: a folder stands where the file should be
+        Events shown;
+    } cases[] = {
+        {"unreadable", "", {std::string("error ") + kReadSettingsFailedText}},
+        {"long host", "[server]\r\nhost=127.0.0.1" + std::string(3000, '0') + "\r\nip=" + port,
+         kStartFailed},
+        {"long port",
+         "[server]\r\nhost=127.0.0.1\r\nip=" + std::string(2047, '0') + port,
+         {std::string("error ") + kSetSettingsText}},
+        {"binary garbage", garbage, {std::string("error ") + kSetSettingsText}},
+        {"ten megabytes", huge + "[server]\r\nhost=127.0.0.1\r\nip=" + port + "\r\n" + huge,
+         kRunning},
+    };
+    for (const auto& c : cases) {
+        const testing::TempFolder folder;
+        if (c.file.empty()) {
+            std::filesystem::create_directory(folder.PathOf("main.ini"));
+        } else {
+            folder.Write("main.ini", c.file);
+        }
+        const ServerSettings file(folder.Folder());
+        ServerControl fromFile(listener, file, view);
+        fromFile.actServerStartExecute();
+        EXPECT_EQ(view.Take(), c.shown) << c.what;
+        fromFile.actServerStopExecute();
+        view.Take();
+    }
 }
 
 TEST_F(ListenerCommands, AnAddressOrPortThatCannotBeBoundFailsTheStart) {

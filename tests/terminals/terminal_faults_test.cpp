@@ -1,0 +1,147 @@
+// What terminals and the platform do wrong, over real connections to the listener: resets,
+// half-closes, endless lines, slow and silent terminals, threads and memory that run out.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "support/failing_allocation.h"
+#include "support/fake_clock.h"
+#include "support/loopback.h"
+#include "terminals/listener.h"
+#include "terminals/listener_support.h"
+#include "terminals/terminal_table.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::Client;
+using testing::FreePort;
+
+const std::string kListed = "1\r\n";
+const std::string kTwo = "2\r\n2\r\n";
+
+class TerminalFaults : public ::testing::Test {
+  protected:
+    explicit TerminalFaults(ConnectionThreads& threads = SystemThreads())
+        : listener{table, threads} {
+        table.SyncKnownProducts({"0101-Ledger"});
+        listener.AddBinding("127.0.0.1", port);
+        listener.Open();
+    }
+    ~TerminalFaults() override { listener.Shutdown(); }
+
+    size_t Rows() const {
+        return table.Read([](const TableReader& r) { return r.TerminalCount(); });
+    }
+    void WaitForOpenConnections(size_t count) const {
+        while (listener.OpenConnections() != count)
+            SleepMilliseconds(5);
+    }
+    // A terminal of its own address logs in and is answered: the listener serves.
+    void ExpectServed(std::uint32_t from) {
+        Client client(port, from);
+        client.Send("LOGIN:0101;1\n");
+        EXPECT_EQ(client.Read(3), kListed);
+    }
+
+    testing::FakeClock clock;
+    TerminalTable table{clock};
+    std::uint16_t port = FreePort();
+    TcpListener listener;
+};
+
+TEST_F(TerminalFaults, AResetInTheMiddleOfALineEndsOnlyThatConnection) {
+    {
+        std::error_code error;
+        Socket terminal = Socket::Connect(kLoopback, port, error);
+        ASSERT_FALSE(error);
+        WaitForOpenConnections(1);
+        ASSERT_TRUE(terminal.SendAll("LOGIN:0101;", 11));
+        terminal.Reset();
+    }
+    WaitForOpenConnections(0);
+    EXPECT_EQ(Rows(), 0u);
+    ExpectServed(kLoopback + 1);
+}
+
+TEST_F(TerminalFaults, AHalfCloseAfterACompleteRequestIsServedThenClosed) {
+    Client client(port);
+    client.Send("LOGIN:0101;1\nX\n");
+    client.CloseSending();
+    EXPECT_EQ(client.ReadToClose(), kListed + kTwo);
+    EXPECT_EQ(Rows(), 1u);
+    WaitForOpenConnections(0);
+}
+
+// The server reads at most a line's limit and a receive chunk of an endless line, then closes:
+// the terminal's sending fails long before its 100 MB are out, however fast either side is.
+TEST_F(TerminalFaults, OneHundredMegabytesWithoutALineFeedEndAtTheLimit) {
+    std::error_code error;
+    Socket terminal = Socket::Connect(kLoopback, port, error);
+    ASSERT_FALSE(error);
+    const std::string block(64 * 1024, 'x');
+    constexpr size_t kTotal = 100u * 1024 * 1024;
+    size_t sent = 0;
+    while (sent < kTotal && terminal.SendAll(block.data(), block.size()))
+        sent += block.size();
+    EXPECT_LT(sent, kTotal);
+    WaitForOpenConnections(0);
+    ExpectServed(kLoopback + 1);
+}
+
+// Slow terminals hold their own threads only: while each of them has sent part of a line,
+// others are answered; then the slow ones finish their lines and are answered too.
+TEST_F(TerminalFaults, SlowTerminalsHoldUpNobodyElse) {
+    constexpr int kSlow = 100;
+    std::vector<std::unique_ptr<Client>> slow;
+    for (int i = 0; i < kSlow; ++i)
+        slow.push_back(std::make_unique<Client>(port, kLoopback + 10 + std::uint32_t(i)));
+    WaitForOpenConnections(kSlow);
+    const std::string line = "LOGIN:0101;1";
+    for (size_t at = 0; at < line.size(); ++at) {
+        for (auto& terminal : slow)
+            terminal->Send(line.substr(at, 1));
+        ExpectServed(kLoopback + 1);
+    }
+    EXPECT_EQ(Rows(), 1u);  // only the served terminal: no slow line is complete yet
+    for (auto& terminal : slow)
+        terminal->Send("\n");
+    for (auto& terminal : slow)
+        EXPECT_EQ(terminal->Read(3), kListed);
+    EXPECT_EQ(Rows(), 1u + kSlow);
+}
+
+// A thread that starts connections normally and then, on the accepting thread, makes the next
+// allocation there fail: the one the listener makes to record the next connection.
+class FailingAfterOne final : public ConnectionThreads {
+  public:
+    bool Start(std::function<void()> body) override {
+        const bool started = SystemThreads().Start(std::move(body));
+        testing::FailAllocationOnThisThread(1);
+        return started;
+    }
+};
+
+class AcceptThreadFault : public TerminalFaults {
+  protected:
+    static FailingAfterOne threads_;
+    AcceptThreadFault() : TerminalFaults(threads_) {}
+};
+FailingAfterOne AcceptThreadFault::threads_;
+
+TEST_F(AcceptThreadFault, AnErrorEndsAcceptingAndTheStopStillCompletes) {
+    Client first(port);
+    first.Send("LOGIN:0101;1\n");
+    EXPECT_EQ(first.Read(3), kListed);
+    Client second(port, kLoopback + 1);
+    second.Send("LOGIN:0101;1\n");
+    EXPECT_EQ(second.ReadToClose(), "");
+    first.Send("X\n");
+    EXPECT_EQ(first.Read(6), kTwo);
+    listener.Shutdown();
+    EXPECT_FALSE(listener.Running());
+    EXPECT_EQ(first.ReadToClose(), "");
+}
+
+}  // namespace
+}  // namespace tarnwick
