@@ -21,8 +21,9 @@ struct ActionRow {
 void TfrmMain::CreateActions() {
     const ActionRow rows[] = {
         {{"actFile", "File", "文件(&F)"}, &TfrmMain::actFileExecute},
-        {{"actFileProperty", "File", "属性(&P)...", kImageProperty, 0, false}, nullptr},
-        {{"actFileExit", "File", "退出(&X)", kImageExit}, nullptr},
+        {{"actFileProperty", "File", "属性(&P)...", kImageProperty, 0, false},
+         &TfrmMain::actFilePropertyExecute},
+        {{"actFileExit", "File", "退出(&X)", kImageExit}, &TfrmMain::actFileExitExecute},
         {{"actServer", "Server", "服务(&S)"}, &TfrmMain::actServerExecute},
         {{"actServerStart", "Server", "启动(&S)"}, &TfrmMain::actServerStartExecute},
         {{"actServerSnS", "Server", "停止并启动(&A)", -1, 0, false},

@@ -17,9 +17,13 @@ enum Page { kProductPage = 0, kClientPage = 1 };
 }  // namespace
 
 TfrmMain::TfrmMain(const Clock& clock, std::string folder)
-    : clock_(clock), appDir_(std::move(folder)), table_(clock) {}
+    : clock_(clock),
+      appDir_(std::move(folder)),
+      terminals_(std::make_unique<TerminalState>(clock)),
+      table_(terminals_->table) {}
 
 TfrmMain::~TfrmMain() {
+    EndService();
     if (shortcuts_) DestroyAcceleratorTable(shortcuts_);
     if (imlMain) ImageList_Destroy(imlMain);
 }
@@ -47,6 +51,7 @@ int TfrmMain::Run() {
 }
 
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (trayIcon_.ShellRestarted(message, InTray())) return 0;
     switch (message) {
         case WM_CREATE:
             return CreateControls(), FormCreate(), 0;
@@ -59,6 +64,12 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return FormActivate(), 0;
         case kMsgTableChanged:
             return ShowTableChanges(), 0;
+        case WM_SYSCOMMAND:
+            return OnSysCommand(message, wParam, lParam), 0;
+        case WM_TRAYNOTIFY:
+            return TrayNotify(lParam), 0;
+        case WM_CLOSE:
+            return Close(), 0;
         case WM_COMMAND:
             return OnCommand(LOWORD(wParam)), 0;
         case WM_NOTIFY:
@@ -80,8 +91,8 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_DESTROY:
-            noticeWindow_ = nullptr;
-            return KillTimer(Handle(), kClientTimer), PostQuitMessage(0), 0;
+            KillTimer(Handle(), kClientTimer);
+            return EndService(), PostQuitMessage(0), 0;
     }
     return Window::HandleMessage(message, wParam, lParam);
 }
@@ -90,6 +101,7 @@ void TfrmMain::CreateControls() {
     SendMessageA(Handle(), WM_SETFONT, WPARAM(UiFont()), FALSE);
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, LPARAM(ProgramIcon(32)));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, LPARAM(ProgramIcon(16)));
+    trayIcon_.Attach(Handle(), ProgramIcon(16));
     imlMain = CreateMainImages();
     CreateActions();
     CreateMenus();
@@ -125,8 +137,7 @@ void TfrmMain::FormCreate() {
     aclMain["actServerStop"].SetEnabled(false);
     lstvProduct.LoadProducts(ProfileFile(appDir_ + "PdtReg.ini"));
     sgrdClient.SetUp();
-    noticeWindow_ = Handle();
-    table_.SetView(this);
+    terminals_->notice.Attach(Handle(), kMsgTableChanged);
     server_.ArmAutoStart();
     SetTimer(Handle(), kClientTimer, kSweepInterval, nullptr);
 }
@@ -188,11 +199,6 @@ void TfrmMain::ShowTableChanges() {
         sbrStatus.SetText(StatusBar::kTerminals,
                           table_.Read([](const TableReader& r) { return r.CountText(); }));
     }
-}
-
-void TfrmMain::TableChanged() {
-    // Any thread: never wait for the window's thread.
-    if (HWND window = noticeWindow_.load()) PostMessageA(window, kMsgTableChanged, 0, 0);
 }
 
 }  // namespace tarnwick

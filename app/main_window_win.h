@@ -11,7 +11,9 @@
 #include "app/client_grid_win.h"
 #include "app/menus_win.h"
 #include "app/status_bar_win.h"
+#include "app/terminal_state_win.h"
 #include "app/tool_bar_win.h"
+#include "app/tray_icon_win.h"
 #include "common/action_list.h"
 #include "common/stamp.h"
 #include "common/window_win.h"
@@ -31,7 +33,12 @@ enum : UINT {
     kMsgActivated = WM_APP + 2,     // the window became active; runs the auto-start
 };
 
-class TfrmMain final : public Window, private TableView, private ServerView {
+// What the close handler decides: the window stays open, or it closes and the program ends.
+enum class CloseAction { kNone = 0, kFree = 2 };
+
+inline constexpr const char* kExitQuestion = "确实要退出该系统吗？";
+
+class TfrmMain final : public Window, private ServerView {
   public:
     // `folder` holds the program's files; the program passes AppDir().
     TfrmMain(const Clock& clock, std::string folder);
@@ -46,6 +53,8 @@ class TfrmMain final : public Window, private TableView, private ServerView {
 
     const ActionList& Actions() const { return aclMain; }
     bool HideOnClose() const { return hideOnClose; }
+    // Hidden, with its icon in the notification area.
+    bool InTray() const;
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -61,7 +70,6 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     void ShowPage(int page);
     void sbrStatusDrawPanel(const DRAWITEMSTRUCT& item);
     void tmrClientTimer();
-    void TableChanged() override;
     // The grid and the count panel show what the table changed since the last notice.
     void ShowTableChanges();
 
@@ -72,7 +80,17 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     void SetListenerStateText(const std::string& text) override;
     void actServerOptionExecute() override;
 
+    // The notification area and closing.
+    void OnSysCommand(UINT message, WPARAM command, LPARAM lParam);
+    void HideToTray();
+    void TrayNotify(LPARAM mouseMessage);
+    void Close();
+    void FormClose(CloseAction& action);
+    void EndService();
+
     void actFileExecute() {}
+    void actFilePropertyExecute();
+    void actFileExitExecute();
     void actServerExecute() {}
     void actViewExecute() {}
     void actHelpExecute() {}
@@ -90,8 +108,9 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     bool hideOnClose = false;
     const Clock& clock_;
     const std::string appDir_;
-    TerminalTable table_;  // holds KnownProducts too, under one lock
-    // Declared after the table: the listener is shut down before the table goes.
+    // Reached by connection threads; EndService decides when it may go.
+    std::unique_ptr<TerminalState> terminals_;
+    TerminalTable& table_;  // holds KnownProducts too, under one lock
     TcpListener tcpServer{table_};
     MainIniSettings settings_{appDir_};
     ServerControl server_{tcpServer, settings_, *this};
@@ -106,9 +125,7 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     ProductList lstvProduct;
     ClientGrid sgrdClient{table_};
     StatusBar sbrStatus;
-    // Where connection threads post the table's notice; null once the window is gone. Written by
-    // the window's thread, read by any.
-    std::atomic<HWND> noticeWindow_{nullptr};
+    TrayIcon trayIcon_;
 };
 
 }  // namespace tarnwick

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,11 @@ class ProductList {
 
     const std::vector<ProductRow>& Rows() const { return rows_; }
     bool RowSelected() const;
+
+    // What the list shows now, read from the control: the captions of its columns, and the
+    // texts of the selected row in each column (nothing when no row is selected).
+    std::vector<std::string> ColumnCaptions() const;
+    std::optional<std::vector<std::string>> SelectedRowTexts() const;
 
   private:
     void AddColumns();
