@@ -28,7 +28,7 @@ TEST(TrayIconRecord, HoldsTheFirstFormWithTheTipPaddedWithZeros) {
     EXPECT_EQ(At<std::uint32_t>(record, 16), 3775u);
     EXPECT_EQ(At<HICON>(record, 20), icon);
 #else
-    EXPECT_EQ(record.cbSize, NOTIFYICONDATAA_V1_SIZE);
+    EXPECT_EQ(record.cbSize, DWORD(NOTIFYICONDATAA_V1_SIZE));
     EXPECT_EQ(record.hWnd, window);
     EXPECT_EQ(record.uID, 0u);
     EXPECT_EQ(record.uFlags, 7u);
