@@ -7,10 +7,6 @@
 namespace tarnwick {
 
 inline constexpr int kMainImageCount = 18;
-// The images the actions use.
-inline constexpr int kImageExit = 0;
-inline constexpr int kImageProperty = 5;
-inline constexpr int kImageHelpTopic = 12;
 
 // imlMain: 18 images of 16 × 16 pixels.
 HIMAGELIST CreateMainImages();

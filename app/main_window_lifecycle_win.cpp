@@ -1,8 +1,7 @@
 // The main window between shown and the notification area, and the end of the program: system
-// commands, the icon's messages, closing, File > Exit.
+// commands, the icon's messages, closing.
 #include "app/main_window_win.h"
 #include "common/message_box.h"
-#include "products/property_dialog_win.h"
 
 namespace tarnwick {
 
@@ -56,15 +55,6 @@ void TfrmMain::FormClose(CloseAction& action) {
     // look a code up, and then finds none.
     table_.SyncKnownProducts({});
     action = CloseAction::kFree;
-}
-
-void TfrmMain::actFileExitExecute() {
-    hideOnClose = false;
-    Close();
-}
-
-void TfrmMain::actFilePropertyExecute() {
-    tarnwick::actFilePropertyExecute(lstvProduct);
 }
 
 // The end, made explicit instead of left to the order in which members go: the table stops

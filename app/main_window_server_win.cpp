@@ -15,9 +15,9 @@ void TfrmMain::ShowGeneralError(std::string_view text) {
 }
 
 void TfrmMain::SetServerActionsEnabled(bool start, bool stopAndStart, bool stop) {
-    aclMain["actServerStart"].SetEnabled(start);
-    aclMain["actServerSnS"].SetEnabled(stopAndStart);
-    aclMain["actServerStop"].SetEnabled(stop);
+    aclMain[MainAction::actServerStart].SetEnabled(start);
+    aclMain[MainAction::actServerSnS].SetEnabled(stopAndStart);
+    aclMain[MainAction::actServerStop].SetEnabled(stop);
 }
 
 void TfrmMain::SetListenerStateText(const std::string& text) {

@@ -117,7 +117,7 @@ void TfrmMain::CreateControls() {
     }
     lstvProduct.Create(
         Handle(), kProductListId,
-        {&aclMain["actFileProperty"],
+        {&aclMain[MainAction::actFileProperty],
          [this](const std::vector<std::string>& captions) { table_.SyncKnownProducts(captions); },
          [this](const std::string& text) { sbrStatus.SetText(StatusBar::kProducts, text); }});
     sgrdClient.Create(Handle(), kClientGridId);
@@ -131,10 +131,10 @@ void TfrmMain::FormCreate() {
     hideOnClose = true;
     ShowPage(kProductPage);
     // KnownProducts is created empty together with the terminal table.
-    aclMain["actFileProperty"].SetEnabled(false);
-    aclMain["actServerStart"].SetEnabled(true);
-    aclMain["actServerSnS"].SetEnabled(false);
-    aclMain["actServerStop"].SetEnabled(false);
+    aclMain[MainAction::actFileProperty].SetEnabled(false);
+    aclMain[MainAction::actServerStart].SetEnabled(true);
+    aclMain[MainAction::actServerSnS].SetEnabled(false);
+    aclMain[MainAction::actServerStop].SetEnabled(false);
     lstvProduct.LoadProducts(ProfileFile(appDir_ + "PdtReg.ini"));
     sgrdClient.SetUp();
     terminals_->notice.Attach(Handle(), kMsgTableChanged);

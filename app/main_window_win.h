@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/client_grid_win.h"
+#include "app/main_actions.h"
 #include "app/menus_win.h"
 #include "app/status_bar_win.h"
 #include "app/terminal_state_win.h"
@@ -88,22 +89,27 @@ class TfrmMain final : public Window, private ServerView {
     void FormClose(CloseAction& action);
     void EndService();
 
+    // The handlers of aclMain, one for each row of TARNWICK_MAIN_ACTIONS and named after it.
     void actFileExecute() {}
-    void actFilePropertyExecute();
-    void actFileExitExecute();
+    void actFilePropertyExecute();  // main_window_file_win.cpp
+    void actFileExitExecute();      // main_window_file_win.cpp
     void actServerExecute() {}
-    void actViewExecute() {}
-    void actHelpExecute() {}
     void actServerStartExecute() { server_.actServerStartExecute(); }
     void actServerSnSExecute() { server_.actServerSnSExecute(); }
     void actServerStopExecute() { server_.actServerStopExecute(); }
+    // actServerOptionExecute: above, with the server commands.
+    void actViewExecute() {}
     void actViewToolExecute();
     void actViewStatusExecute();
-    void SetViewStyle(ProductViewStyle style, std::string_view action);
     void actViewLargeIconExecute();
     void actViewSmallIconExecute();
     void actViewListExecute();
     void actViewReportExecute();
+    void actHelpExecute() {}
+    void actHelpTopicExecute();  // main_window_help_win.cpp
+    void actHelpAboutExecute();  // main_window_help_win.cpp
+
+    void SetViewStyle(ProductViewStyle style, MainAction action);
 
     bool hideOnClose = false;
     const Clock& clock_;

@@ -4,8 +4,15 @@
 
 namespace tarnwick {
 
-Menus::Menus(const ActionList& actions, HIMAGELIST images, int firstCommand)
-    : actions_(actions), images_(images), first_(firstCommand) {}
+namespace {
+
+int CommandOf(const Action& action) {
+    return MainCommand(MainAction(action.Index()));
+}
+
+}  // namespace
+
+Menus::Menus(const ActionList& actions, HIMAGELIST images) : actions_(actions), images_(images) {}
 
 Menus::~Menus() {
     for (HMENU m : owned_)
@@ -35,7 +42,7 @@ HMENU Menus::BuildPopup(const std::vector<MenuItemEntry>& items) {
 }
 
 void Menus::Append(HMENU menu, const MenuItemEntry& item) {
-    if (!item.action) {
+    if (!item.name) {
         AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         return;
     }
@@ -68,12 +75,6 @@ void Menus::Follow(const Action& action) {
         CheckMenuItem(item.menu, UINT(command),
                       MF_BYCOMMAND | (action.Checked() ? MF_CHECKED : MF_UNCHECKED));
     }
-}
-
-Action* Menus::ActionFor(int command) const {
-    const int index = command - first_;
-    const auto& all = actions_.Actions();
-    return index >= 0 && size_t(index) < all.size() ? all[size_t(index)].get() : nullptr;
 }
 
 }  // namespace tarnwick

@@ -1,5 +1,5 @@
 // mnuMain and popMain, built from tables of actions. An item shows its action's caption, image,
-// enabled and checked state; its command id is the first command plus the action's index.
+// enabled and checked state; its command id is its action's command id.
 #pragma once
 
 #include <windows.h>
@@ -7,24 +7,26 @@
 
 #include <vector>
 
+#include "app/main_actions.h"
 #include "common/action_list.h"
 
 namespace tarnwick {
 
 struct MenuItemEntry {
-    const char* name;    // mnu... name of the item
-    const char* action;  // null for a separator
+    const char* name = nullptr;  // mnu... name of the item; null for a separator
+    MainAction action{};
 };
+inline constexpr MenuItemEntry kMenuSeparator{};
 
 struct MenuEntry {
     const char* name;
-    const char* action;  // the menu title's action
+    MainAction action;  // the menu title's action
     std::vector<MenuItemEntry> items;
 };
 
 class Menus {
   public:
-    Menus(const ActionList& actions, HIMAGELIST images, int firstCommand);
+    Menus(const ActionList& actions, HIMAGELIST images);
     ~Menus();
     Menus(const Menus&) = delete;
     Menus& operator=(const Menus&) = delete;
@@ -33,16 +35,12 @@ class Menus {
     HMENU BuildPopup(const std::vector<MenuItemEntry>& items);
     // Shows the action's current state on every item bound to it.
     void Follow(const Action& action);
-    // The action behind a command id, or null.
-    Action* ActionFor(int command) const;
-    int CommandOf(const Action& action) const { return first_ + actions_.IndexOf(action); }
 
   private:
     void Append(HMENU menu, const MenuItemEntry& item);
 
     const ActionList& actions_;
     HIMAGELIST images_;
-    int first_;
     struct Item {
         HMENU menu;
         int command;

@@ -10,8 +10,7 @@ constexpr int kBandMinHeight = 35;
 }  // namespace
 
 void ToolBar::Create(HWND parent, int coolBarId, int toolBarId, HIMAGELIST images,
-                     const std::vector<ToolButtonEntry>& buttons, const ActionList& actions,
-                     int firstCommand) {
+                     const std::vector<ToolButtonEntry>& buttons, const ActionList& actions) {
     coolBar_ = CreateControl(parent, REBARCLASSNAMEA, "",
                              WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CCS_NODIVIDER | RBS_VARHEIGHT, 0,
                              0, 0, 0, coolBarId);
@@ -27,12 +26,12 @@ void ToolBar::Create(HWND parent, int coolBarId, int toolBarId, HIMAGELIST image
     buttons_.reserve(buttons.size());  // the captions must stay put until TB_ADDBUTTONS
     for (const ToolButtonEntry& button : buttons) {
         TBBUTTON b{};
-        if (!button.action) {
+        if (!button.caption) {
             b.iBitmap = button.separatorWidth;
             b.fsStyle = BTNS_SEP;
         } else {
             Action& action = actions[button.action];
-            const int command = firstCommand + actions.IndexOf(action);
+            const int command = MainCommand(button.action);
             buttons_.push_back({command, &action, button.caption, button.hint});
             b.iBitmap = action.Image();
             b.idCommand = command;

@@ -7,26 +7,29 @@
 #include <string>
 #include <vector>
 
+#include "app/main_actions.h"
 #include "common/action_list.h"
 
 namespace tarnwick {
 
 struct ToolButtonEntry {
-    const char* action;  // null for a separator
-    const char* caption;
+    MainAction action;
+    const char* caption;  // null for a separator
     const char* hint;
     int separatorWidth = 0;
 };
+inline constexpr ToolButtonEntry ToolSeparator(int width) {
+    return {MainAction{}, nullptr, nullptr, width};
+}
 
 class ToolBar {
   public:
     static constexpr int kButtonWidth = 43;
     static constexpr int kButtonHeight = 35;
 
-    // A button's command id is `firstCommand` plus its action's index in `actions`.
+    // A button sends its action's command id.
     void Create(HWND parent, int coolBarId, int toolBarId, HIMAGELIST images,
-                const std::vector<ToolButtonEntry>& buttons, const ActionList& actions,
-                int firstCommand);
+                const std::vector<ToolButtonEntry>& buttons, const ActionList& actions);
     int Height() const;
     bool Visible() const { return IsWindowVisible(coolBar_) != FALSE; }
     void SetVisible(bool visible) { ShowWindow(coolBar_, visible ? SW_SHOW : SW_HIDE); }

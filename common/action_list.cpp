@@ -1,11 +1,10 @@
 #include "common/action_list.h"
 
-#include <stdexcept>
-
 namespace tarnwick {
 
-Action::Action(ActionList& list, const ActionInfo& info, std::function<void()> handler)
+Action::Action(ActionList& list, int index, const ActionInfo& info, std::function<void()> handler)
     : list_(list),
+      index_(index),
       name_(info.name),
       category_(info.category),
       caption_(info.caption),
@@ -43,27 +42,9 @@ bool Action::Execute() {
 }
 
 Action& ActionList::Add(const ActionInfo& info, std::function<void()> handler) {
-    actions_.push_back(std::unique_ptr<Action>(new Action(*this, info, std::move(handler))));
+    const int index = int(actions_.size());
+    actions_.push_back(std::unique_ptr<Action>(new Action(*this, index, info, std::move(handler))));
     return *actions_.back();
-}
-
-Action* ActionList::Find(std::string_view name) const {
-    for (const auto& action : actions_) {
-        if (action->name_ == name) return action.get();
-    }
-    return nullptr;
-}
-
-Action& ActionList::operator[](std::string_view name) const {
-    if (Action* action = Find(name)) return *action;
-    throw std::out_of_range("no action " + std::string(name));
-}
-
-int ActionList::IndexOf(const Action& action) const {
-    for (size_t i = 0; i < actions_.size(); ++i) {
-        if (actions_[i].get() == &action) return int(i);
-    }
-    return -1;
 }
 
 }  // namespace tarnwick

@@ -1,12 +1,14 @@
 // Commands as data: every command of a window is an action of one list, with its category,
 // caption, image, shortcut, enabled and checked state and handler. Menu items and tool buttons
-// only show what their action holds and run its handler, so no state is kept twice.
+// only show what their action holds and run its handler, so no state is kept twice. Actions are
+// known by their place in the list, which a window names with an enumeration of its own.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace tarnwick {
@@ -34,6 +36,8 @@ class Action {
     int RadioGroup() const { return radioGroup_; }
     bool Enabled() const { return enabled_; }
     bool Checked() const { return checked_; }
+    // The action's place in its list, from 0.
+    int Index() const { return index_; }
 
     void SetEnabled(bool enabled);
     // Checking a member of a radio group clears the mark of the others.
@@ -43,9 +47,10 @@ class Action {
 
   private:
     friend class ActionList;
-    Action(ActionList& list, const ActionInfo& info, std::function<void()> handler);
+    Action(ActionList& list, int index, const ActionInfo& info, std::function<void()> handler);
 
     ActionList& list_;
+    int index_;
     std::string name_, category_, caption_;
     int image_, shortcut_, radioGroup_;
     bool enabled_, checked_;
@@ -54,13 +59,19 @@ class Action {
 
 class ActionList {
   public:
+    ActionList() = default;
+    ActionList(const ActionList&) = delete;
+    ActionList& operator=(const ActionList&) = delete;
+
     Action& Add(const ActionInfo& info, std::function<void()> handler);
-    // The action of that name; throws std::out_of_range for an unknown name.
-    Action& operator[](std::string_view name) const;
-    Action* Find(std::string_view name) const;
-    // The action's place in the list, from 0.
-    int IndexOf(const Action& action) const;
-    const std::vector<std::unique_ptr<Action>>& Actions() const { return actions_; }
+    size_t Size() const { return actions_.size(); }
+    // The action at `index`; null when there is none.
+    Action* At(size_t index) const {
+        return index < actions_.size() ? actions_[index].get() : nullptr;
+    }
+    // The action a window's enumeration names; the enumeration follows the list's order.
+    template <class Id>
+    requires std::is_enum_v<Id> Action& operator[](Id id) const { return *actions_.at(size_t(id)); }
 
     // Told of every change of an action's enabled or checked state (the menus follow it).
     void OnChanged(std::function<void(const Action&)> observer) { observer_ = std::move(observer); }

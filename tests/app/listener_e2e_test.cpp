@@ -52,20 +52,20 @@ TEST_F(Listener, StopsStartsAndRestartsOnNewSettings) {
     EXPECT_EQ(terminal.Ask("LOGIN:0101;1\n", 3), "1\r\n");
     ASSERT_TRUE(PanelBecomes(4, "终端数：1"));
 
-    Command("actServerStop");
+    Command(MainAction::actServerStop);
     ASSERT_TRUE(PanelBecomes(2, "状态：停止"));
     EXPECT_EQ(terminal.Ask("LOGIN:0101;1\n", 3), "");  // closed without a reply
     EXPECT_FALSE(Terminal(port_).Connected());
     EXPECT_EQ(Panel(4), "终端数：1");  // the row stays until the sweep
 
-    Command("actServerStart");
+    Command(MainAction::actServerStart);
     ASSERT_TRUE(PanelBecomes(2, "状态：运行"));
     EXPECT_EQ(Terminal(port_).Ask("LOGIN:0101;1\n", 3), "1\r\n");
 
     const std::uint16_t newPort = FreePort();
     WriteSettings("127.0.0.1", std::to_string(newPort));
     EXPECT_EQ(Terminal(port_).Ask("LOGIN:0101;1\n", 3), "1\r\n");  // the old binding stays
-    Command("actServerSnS");
+    Command(MainAction::actServerSnS);
     ASSERT_TRUE(WaitUntil([&] { return Terminal(newPort).Connected(); }));
     EXPECT_FALSE(Terminal(port_).Connected());
     EXPECT_EQ(Panel(2), "状态：运行");
@@ -94,7 +94,7 @@ TEST_F(Listener, PortZeroAsksForTheSettings) {
         [&] { return (options = FindProcessWindow(process_->Id(), "TfrmSetOption")) != nullptr; }));
     PostMessageA(options, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }));
-    Command("actServerStart");
+    Command(MainAction::actServerStart);
     EXPECT_EQ(AnswerMessage(), "请设置服务参数。");
     EXPECT_EQ(Panel(2), "状态：停止");
 }
@@ -108,7 +108,7 @@ TEST_F(Listener, APortInUseFailsTheStartAndARetrySucceeds) {
     EXPECT_EQ(AnswerMessage(), "服务启动失败。");
     EXPECT_EQ(Panel(2), "状态：停止");
     other.Close();
-    Command("actServerStart");
+    Command(MainAction::actServerStart);
     ASSERT_TRUE(PanelBecomes(2, "状态：运行"));
     EXPECT_EQ(Terminal(port_).Ask("LOGIN:0102;1\n", 3), "1\r\n");
 }

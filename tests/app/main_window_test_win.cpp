@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_commands.h"
+#include <iterator>
+#include <optional>
+
 #include "program_fixture_win.h"
 #include "support/fake_clock.h"
 
 namespace tarnwick {
 namespace {
+
+using enum MainAction;
 
 constexpr int kProductListId = 11;
 constexpr int kStatusBarId = 13;
@@ -27,16 +31,16 @@ class MainWindowInProcess : public ::testing::Test {
     HWND Child(const char* className) const {
         return FindWindowExA(Handle(), nullptr, className, nullptr);
     }
-    void Command(std::string_view action) {
+    void Command(MainAction action) {
         SendMessageA(Handle(), WM_COMMAND, WPARAM(MainCommand(action)), 0);
     }
-    UINT MenuState(std::string_view action) const {
+    UINT MenuState(MainAction action) const {
         return GetMenuState(GetMenu(Handle()), UINT(MainCommand(action)), MF_BYCOMMAND);
     }
-    bool MenuEnabled(std::string_view action) const {
+    bool MenuEnabled(MainAction action) const {
         return !(MenuState(action) & (MF_GRAYED | MF_DISABLED));
     }
-    bool MenuChecked(std::string_view action) const { return MenuState(action) & MF_CHECKED; }
+    bool MenuChecked(MainAction action) const { return MenuState(action) & MF_CHECKED; }
     std::string StatusText(int panel) const {
         char text[256] = {};
         SendMessageA(GetDlgItem(Handle(), kStatusBarId), SB_GETTEXTA, WPARAM(panel), LPARAM(text));
@@ -49,28 +53,57 @@ class MainWindowInProcess : public ::testing::Test {
 };
 
 TEST_F(MainWindowInProcess, ActionsFollowThePublishedOrder) {
-    const auto& actions = window.Actions().Actions();
-    ASSERT_EQ(actions.size(), kMainActions.size());
-    for (size_t i = 0; i < actions.size(); ++i)
-        EXPECT_EQ(actions[i]->Name(), kMainActions[i]);
-    EXPECT_EQ(window.Actions()["actHelpTopic"].Shortcut(), VK_F1);
-    EXPECT_EQ(window.Actions()["actFileExit"].Image(), 0);
-    EXPECT_EQ(window.Actions()["actFileProperty"].Image(), 5);
-    EXPECT_EQ(window.Actions()["actHelpTopic"].Image(), 12);
+    struct Expected {
+        const char* name;
+        const char* category;
+        const char* caption;
+        int image;
+        UINT shortcut;
+    };
+    const Expected expected[] = {
+        {"actFile", "File", "文件(&F)", -1, 0},
+        {"actFileProperty", "File", "属性(&P)...", 5, 0},
+        {"actFileExit", "File", "退出(&X)", 0, 0},
+        {"actServer", "Server", "服务(&S)", -1, 0},
+        {"actServerStart", "Server", "启动(&S)", -1, 0},
+        {"actServerSnS", "Server", "停止并启动(&A)", -1, 0},
+        {"actServerStop", "Server", "停止(&P)", -1, 0},
+        {"actServerOption", "Server", "选项(&O)...", -1, 0},
+        {"actView", "View", "视图(&V)", -1, 0},
+        {"actViewTool", "View", "工具条(&T)", -1, 0},
+        {"actViewStatus", "View", "状态条(&S)", -1, 0},
+        {"actViewLargeIcon", "View", "大图标(&L)", -1, 0},
+        {"actViewSmallIcon", "View", "小图标(&S)", -1, 0},
+        {"actViewList", "View", "列表(&L)", -1, 0},
+        {"actViewReport", "View", "详细资料(&D)", -1, 0},
+        {"actHelp", "Help", "帮助(&H)", -1, 0},
+        {"actHelpTopic", "Help", "帮助主题(&T)", 12, VK_F1},
+        {"actHelpAbout", "Help", "关于(&A)...", -1, 0},
+    };
+    ASSERT_EQ(window.Actions().Size(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        const Action& action = *window.Actions().At(i);
+        EXPECT_EQ(action.Name(), expected[i].name);
+        EXPECT_EQ(action.Category(), expected[i].category) << expected[i].name;
+        EXPECT_EQ(action.Caption(), expected[i].caption) << expected[i].name;
+        EXPECT_EQ(action.Image(), expected[i].image) << expected[i].name;
+        EXPECT_EQ(UINT(action.Shortcut()), expected[i].shortcut) << expected[i].name;
+        EXPECT_EQ(MainCommand(MainAction(i)), 1000 + int(i));
+    }
 }
 
 TEST_F(MainWindowInProcess, StartsWithTheCreationsStates) {
     EXPECT_TRUE(window.HideOnClose());
-    EXPECT_FALSE(MenuEnabled("actFileProperty"));
-    EXPECT_TRUE(MenuEnabled("actFileExit"));
-    EXPECT_TRUE(MenuEnabled("actServerStart"));
-    EXPECT_FALSE(MenuEnabled("actServerSnS"));
-    EXPECT_FALSE(MenuEnabled("actServerStop"));
-    EXPECT_TRUE(MenuEnabled("actServerOption"));
-    EXPECT_TRUE(MenuChecked("actViewTool"));
-    EXPECT_TRUE(MenuChecked("actViewStatus"));
-    EXPECT_TRUE(MenuChecked("actViewReport"));
-    EXPECT_FALSE(MenuChecked("actViewList"));
+    EXPECT_FALSE(MenuEnabled(actFileProperty));
+    EXPECT_TRUE(MenuEnabled(actFileExit));
+    EXPECT_TRUE(MenuEnabled(actServerStart));
+    EXPECT_FALSE(MenuEnabled(actServerSnS));
+    EXPECT_FALSE(MenuEnabled(actServerStop));
+    EXPECT_TRUE(MenuEnabled(actServerOption));
+    EXPECT_TRUE(MenuChecked(actViewTool));
+    EXPECT_TRUE(MenuChecked(actViewStatus));
+    EXPECT_TRUE(MenuChecked(actViewReport));
+    EXPECT_FALSE(MenuChecked(actViewList));
     EXPECT_EQ(TabCtrl_GetCurSel(Child(WC_TABCONTROLA)), 0);
 }
 
@@ -78,12 +111,13 @@ TEST_F(MainWindowInProcess, MenusHoldTheirItemsAndSeparatorsInPlace) {
     HMENU bar = GetMenu(Handle());
     ASSERT_EQ(GetMenuItemCount(bar), 4);
     const char* titles[] = {"文件(&F)", "服务(&S)", "视图(&V)", "帮助(&H)"};
-    const std::vector<std::vector<std::string_view>> items = {
-        {"actFileProperty", "", "actFileExit"},
-        {"actServerStart", "actServerSnS", "actServerStop", "", "actServerOption"},
-        {"actViewTool", "actViewStatus", "", "actViewLargeIcon", "actViewSmallIcon", "actViewList",
-         "actViewReport"},
-        {"actHelpTopic", "", "actHelpAbout"}};
+    constexpr std::optional<MainAction> kLine;  // a separator
+    const std::vector<std::vector<std::optional<MainAction>>> items = {
+        {actFileProperty, kLine, actFileExit},
+        {actServerStart, actServerSnS, actServerStop, kLine, actServerOption},
+        {actViewTool, actViewStatus, kLine, actViewLargeIcon, actViewSmallIcon, actViewList,
+         actViewReport},
+        {actHelpTopic, kLine, actHelpAbout}};
     for (int m = 0; m < 4; ++m) {
         char title[64] = {};
         GetMenuStringA(bar, UINT(m), title, sizeof title, MF_BYPOSITION);
@@ -91,17 +125,17 @@ TEST_F(MainWindowInProcess, MenusHoldTheirItemsAndSeparatorsInPlace) {
         HMENU menu = GetSubMenu(bar, m);
         ASSERT_EQ(GetMenuItemCount(menu), int(items[size_t(m)].size()));
         for (size_t i = 0; i < items[size_t(m)].size(); ++i) {
-            const std::string_view action = items[size_t(m)][i];
+            const std::optional<MainAction> action = items[size_t(m)][i];
             const UINT id = GetMenuItemID(menu, int(i));
-            if (action.empty()) {
+            if (!action) {
                 EXPECT_TRUE(GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_SEPARATOR);
             } else {
-                EXPECT_EQ(id, UINT(MainCommand(action))) << action;
+                EXPECT_EQ(id, UINT(MainCommand(*action))) << m << "," << i;
             }
         }
     }
     char caption[64] = {};
-    GetMenuStringA(bar, UINT(MainCommand("actServerSnS")), caption, sizeof caption, MF_BYCOMMAND);
+    GetMenuStringA(bar, UINT(MainCommand(actServerSnS)), caption, sizeof caption, MF_BYCOMMAND);
     EXPECT_STREQ(caption, "停止并启动(&A)");
 }
 
@@ -113,20 +147,20 @@ TEST_F(MainWindowInProcess, TheToolBarShowsItsOwnCaptionsWithTheActionsState) {
     EXPECT_EQ(LOWORD(size), 43);
     EXPECT_EQ(HIWORD(size), 35);
     char text[64] = {};
-    SendMessageA(bar, TB_GETBUTTONTEXTA, MainCommand("actFileExit"), LPARAM(text));
+    SendMessageA(bar, TB_GETBUTTONTEXTA, MainCommand(actFileExit), LPARAM(text));
     EXPECT_STREQ(text, " 退出 ");
-    SendMessageA(bar, TB_GETBUTTONTEXTA, MainCommand("actFileProperty"), LPARAM(text));
+    SendMessageA(bar, TB_GETBUTTONTEXTA, MainCommand(actFileProperty), LPARAM(text));
     EXPECT_STREQ(text, "属性");
-    EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, MainCommand("actFileExit"), 0));
-    EXPECT_FALSE(SendMessageA(bar, TB_ISBUTTONENABLED, MainCommand("actFileProperty"), 0));
+    EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, MainCommand(actFileExit), 0));
+    EXPECT_FALSE(SendMessageA(bar, TB_ISBUTTONENABLED, MainCommand(actFileProperty), 0));
     TBBUTTON separator{};
     SendMessageA(bar, TB_GETBUTTON, 1, LPARAM(&separator));
     EXPECT_TRUE(separator.fsStyle & BTNS_SEP);
 }
 
 TEST_F(MainWindowInProcess, ToolButtonsShowTheirHints) {
-    const std::pair<std::string_view, const char*> hints[] = {{"actFileExit", "退出系统"},
-                                                              {"actFileProperty", "产品属性"}};
+    const std::pair<MainAction, const char*> hints[] = {{actFileExit, "退出系统"},
+                                                        {actFileProperty, "产品属性"}};
     for (const auto& [action, hint] : hints) {
         NMTTDISPINFOA info{};
         info.hdr.code = TTN_GETDISPINFOA;
@@ -165,21 +199,21 @@ TEST_F(MainWindowInProcess, TheViewTogglesHideAndShowTheBarsAndMoveTheMark) {
     HWND pages = Child(WC_TABCONTROLA);
     RECT before;
     GetWindowRect(pages, &before);
-    Command("actViewStatus");
-    EXPECT_FALSE(MenuChecked("actViewStatus"));
+    Command(actViewStatus);
+    EXPECT_FALSE(MenuChecked(actViewStatus));
     EXPECT_FALSE(GetWindowLongA(status, GWL_STYLE) & WS_VISIBLE);
     RECT after;
     GetWindowRect(pages, &after);
     EXPECT_GT(after.bottom, before.bottom);  // the pages grow into the space
-    Command("actViewStatus");
-    EXPECT_TRUE(MenuChecked("actViewStatus"));
+    Command(actViewStatus);
+    EXPECT_TRUE(MenuChecked(actViewStatus));
     EXPECT_TRUE(GetWindowLongA(status, GWL_STYLE) & WS_VISIBLE);
 
     HWND coolBar = Child(REBARCLASSNAMEA);
-    Command("actViewTool");
-    EXPECT_FALSE(MenuChecked("actViewTool"));
+    Command(actViewTool);
+    EXPECT_FALSE(MenuChecked(actViewTool));
     EXPECT_FALSE(GetWindowLongA(coolBar, GWL_STYLE) & WS_VISIBLE);
-    Command("actViewTool");
+    Command(actViewTool);
     EXPECT_TRUE(GetWindowLongA(coolBar, GWL_STYLE) & WS_VISIBLE);
 }
 
@@ -194,13 +228,13 @@ TEST_F(MainWindowInProcess, LoadsTheProductsAtCreation) {
 }
 
 TEST_F(MainWindowInProcess, TheViewStyleActionsMoveTheRadioMarkAndKeepTheRows) {
-    const std::pair<std::string_view, DWORD> styles[] = {{"actViewLargeIcon", LVS_ICON},
-                                                         {"actViewSmallIcon", LVS_SMALLICON},
-                                                         {"actViewList", LVS_LIST},
-                                                         {"actViewReport", LVS_REPORT}};
+    const std::pair<MainAction, DWORD> styles[] = {{actViewLargeIcon, LVS_ICON},
+                                                   {actViewSmallIcon, LVS_SMALLICON},
+                                                   {actViewList, LVS_LIST},
+                                                   {actViewReport, LVS_REPORT}};
     for (const auto& [action, style] : styles) {
         Command(action);
-        EXPECT_EQ(GetWindowLongA(ProductList(), GWL_STYLE) & LVS_TYPEMASK, style) << action;
+        EXPECT_EQ(GetWindowLongA(ProductList(), GWL_STYLE) & LVS_TYPEMASK, style) << int(action);
         int marks = 0;
         for (const auto& other : styles)
             marks += MenuChecked(other.first);
@@ -211,7 +245,7 @@ TEST_F(MainWindowInProcess, TheViewStyleActionsMoveTheRadioMarkAndKeepTheRows) {
 }
 
 TEST_F(MainWindowInProcess, TheMenuTitlesActionsDoNothing) {
-    for (auto title : {"actFile", "actServer", "actView", "actHelp"})
+    for (auto title : {actFile, actServer, actView, actHelp})
         Command(title);
     EXPECT_TRUE(IsWindow(Handle()));
     EXPECT_EQ(StatusText(2), "状态：停止");
@@ -222,7 +256,7 @@ TEST_F(MainWindowInProcess, TheMenuTitlesActionsDoNothing) {
 TEST_F(MainWindowInProcess, DestroyingTheWindowClosesTheListenerAtOnce) {
     const std::uint16_t port = testing::FreePort();
     dir.Write("main.ini", "[server]\r\nhost=127.0.0.1\r\nip=" + std::to_string(port) + "\r\n");
-    Command("actServerStart");
+    Command(actServerStart);
     ASSERT_EQ(StatusText(2), "状态：运行");
     testing::Terminal terminal(port);
     ASSERT_EQ(terminal.Ask("LOGIN:0101;1\n", 3), "1\r\n");

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_commands.h"
+#include "app/main_actions.h"
 #include "remote_window_win.h"
 #include "tarnwick_process_win.h"
 #include "terminals/socket.h"
@@ -54,7 +54,7 @@ class Program : public ::testing::Test {
         return WaitUntil([&] { return Panel(panel) == text; });
     }
     // Posted, as a menu item or tool button sends it: the command may open a modal loop.
-    void Command(std::string_view action) {
+    void Command(MainAction action) {
         PostMessageA(window_, WM_COMMAND, WPARAM(MainCommand(action)), 0);
     }
     // The message box that must come next, answered with `button`: its text, or "<no message>".

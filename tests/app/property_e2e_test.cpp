@@ -26,8 +26,8 @@ class Property : public Program {
     }
     bool PropertyEnabled() {
         DWORD_PTR enabled = 0;
-        SendMessageTimeoutA(toolBar_, TB_ISBUTTONENABLED, MainCommand("actFileProperty"), 0,
-                            SMTO_ABORTIFHUNG, 3000, &enabled);
+        SendMessageTimeoutA(toolBar_, TB_ISBUTTONENABLED, MainCommand(MainAction::actFileProperty),
+                            0, SMTO_ABORTIFHUNG, 3000, &enabled);
         return enabled != 0;
     }
     // A click on the row selects it and enables the command.
@@ -38,10 +38,10 @@ class Property : public Program {
     void Open(Way way, int row) {
         switch (way) {
             case Way::kMenu:
-                return Command("actFileProperty");
+                return Command(MainAction::actFileProperty);
             case Way::kToolBar:
-                return PostClick(
-                    toolBar_, remote_->ToolButtonCentre(toolBar_, MainCommand("actFileProperty")));
+                return PostClick(toolBar_, remote_->ToolButtonCentre(
+                                               toolBar_, MainCommand(MainAction::actFileProperty)));
             case Way::kPopup:
                 return ChooseFromPopup(row);
             case Way::kDoubleClick:
@@ -114,10 +114,10 @@ TEST_F(Property, WithoutASelectedRowThePageIsEmptyAndNothingIsSaid) {
 
 TEST_F(Property, HasItsLayoutAndTheListenerServesWhileItIsOpen) {
     ASSERT_TRUE(PanelBecomes(2, "状态：运行"));
-    Command("actFileProperty");  // disabled: no row was clicked
+    Command(MainAction::actFileProperty);  // disabled: no row was clicked
     EXPECT_EQ(FindProcessWindow(process_->Id(), kPdtPropertyClass), nullptr);
     ASSERT_NO_FATAL_FAILURE(SelectRow(0));
-    Command("actFileProperty");
+    Command(MainAction::actFileProperty);
     const HWND view = WaitForView();
     ASSERT_TRUE(view);
     RECT client;

@@ -30,7 +30,7 @@ class Tray : public Program {
     }
     // File > Exit answered Yes: the question, then the program ends with nothing else shown.
     void ExitYes() {
-        Command("actFileExit");
+        Command(MainAction::actFileExit);
         EXPECT_EQ(AnswerMessage(IDYES), "确实要退出该系统吗？");
         EXPECT_EQ(process_->WaitForExit(15000), 0);
     }
@@ -104,7 +104,7 @@ TEST_F(Tray, AShellRestartAddsTheIconAgainOnlyWhileHidden) {
 
 TEST_F(Tray, ExitAnsweredNoKeepsTheWindowAndTheNextCloseHidesWithoutAsking) {
     Start();
-    Command("actFileExit");
+    Command(MainAction::actFileExit);
     EXPECT_EQ(AnswerMessage(IDNO), "确实要退出该系统吗？");
     EXPECT_TRUE(IsWindowVisible(window_));
     EXPECT_TRUE(process_->Running());
@@ -117,7 +117,7 @@ TEST_F(Tray, ExitAnsweredNoKeepsTheWindowAndTheNextCloseHidesWithoutAsking) {
 TEST_F(Tray, ExitAnsweredYesWithTheListenerStoppedEndsTheProgram) {
     Start();
     ASSERT_TRUE(PanelBecomes(2, "状态：运行"));
-    Command("actServerStop");
+    Command(MainAction::actServerStop);
     ASSERT_TRUE(PanelBecomes(2, "状态：停止"));
     ExitYes();
 }
@@ -149,7 +149,7 @@ TEST_F(Tray, ExitWhileAConnectionDoesNotEndShowsTheErrorAndTheProgramRunsOn) {
     {
         const SuspendedThreads held(added);
         ASSERT_GT(held.Count(), 0u);
-        Command("actFileExit");
+        Command(MainAction::actFileExit);
         EXPECT_EQ(AnswerMessage(IDYES), "确实要退出该系统吗？");
         const RemoteDialog box = WaitForDialog(process_->Id(), 20000);
         EXPECT_EQ(box.caption, "Tarnwick3.1");
@@ -161,9 +161,9 @@ TEST_F(Tray, ExitWhileAConnectionDoesNotEndShowsTheErrorAndTheProgramRunsOn) {
     EXPECT_TRUE(IsWindowVisible(window_));
     EXPECT_EQ(Panel(2), "状态：运行");
 
-    Command("actServerStop");
+    Command(MainAction::actServerStop);
     ASSERT_TRUE(PanelBecomes(2, "状态：停止"));
-    Command("actServerStart");
+    Command(MainAction::actServerStart);
     ASSERT_TRUE(PanelBecomes(2, "状态：运行"));
     EXPECT_EQ(Terminal(port_).Ask("LOGIN:0101;1\n", 3), "1\r\n");
     SysCommand(SC_CLOSE);  // the flag is armed again: the window hides, nothing is asked

@@ -2,8 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace tarnwick {
 namespace {
+
+enum class Act {
+    actFileExit,
+    actFileProperty,
+    actHelpTopic,
+    actViewLargeIcon,
+    actViewReport,
+    actViewTool
+};
+using enum Act;
 
 class ActionListTest : public ::testing::Test {
   protected:
@@ -22,37 +34,38 @@ class ActionListTest : public ::testing::Test {
 };
 
 TEST_F(ActionListTest, RunsTheHandlerOnlyWhenEnabled) {
-    EXPECT_TRUE(list["actFileExit"].Execute());
-    EXPECT_FALSE(list["actFileProperty"].Execute());
+    EXPECT_TRUE(list[actFileExit].Execute());
+    EXPECT_FALSE(list[actFileProperty].Execute());
     EXPECT_EQ(runs, 1);
-    list["actFileProperty"].SetEnabled(true);
-    EXPECT_TRUE(list["actFileProperty"].Execute());
+    list[actFileProperty].SetEnabled(true);
+    EXPECT_TRUE(list[actFileProperty].Execute());
     EXPECT_EQ(runs, 2);
 }
 
 TEST_F(ActionListTest, TellsItsObserverOfRealChangesOnly) {
-    list["actFileExit"].SetEnabled(true);
-    list["actFileProperty"].SetEnabled(true);
-    list["actFileProperty"].SetEnabled(false);
+    list[actFileExit].SetEnabled(true);
+    list[actFileProperty].SetEnabled(true);
+    list[actFileProperty].SetEnabled(false);
     EXPECT_EQ(changes, (std::vector<std::string>{"actFileProperty", "actFileProperty"}));
 }
 
 TEST_F(ActionListTest, ARadioGroupCarriesOneMark) {
-    list["actViewLargeIcon"].SetChecked(true);
-    EXPECT_TRUE(list["actViewLargeIcon"].Checked());
-    EXPECT_FALSE(list["actViewReport"].Checked());
-    EXPECT_TRUE(list["actViewTool"].Checked());  // outside the group
-    list["actViewTool"].SetChecked(false);
-    EXPECT_FALSE(list["actViewTool"].Checked());
-    EXPECT_TRUE(list["actViewLargeIcon"].Checked());
+    list[actViewLargeIcon].SetChecked(true);
+    EXPECT_TRUE(list[actViewLargeIcon].Checked());
+    EXPECT_FALSE(list[actViewReport].Checked());
+    EXPECT_TRUE(list[actViewTool].Checked());  // outside the group
+    list[actViewTool].SetChecked(false);
+    EXPECT_FALSE(list[actViewTool].Checked());
+    EXPECT_TRUE(list[actViewLargeIcon].Checked());
 }
 
-TEST_F(ActionListTest, FindsByNameAndKnowsItsPlace) {
-    EXPECT_EQ(list.Find("actNothing"), nullptr);
-    EXPECT_THROW(list["actNothing"], std::out_of_range);
-    EXPECT_EQ(list.IndexOf(list["actHelpTopic"]), 2);
-    EXPECT_EQ(list["actHelpTopic"].Shortcut(), 0x70);
-    EXPECT_EQ(list["actFileProperty"].Image(), 5);
+TEST_F(ActionListTest, KnowsEachActionByItsPlace) {
+    EXPECT_EQ(list.At(6), nullptr);
+    EXPECT_THROW(list[Act(6)], std::out_of_range);
+    EXPECT_EQ(list[actHelpTopic].Index(), 2);
+    EXPECT_EQ(list.At(2)->Name(), "actHelpTopic");
+    EXPECT_EQ(list[actHelpTopic].Shortcut(), 0x70);
+    EXPECT_EQ(list[actFileProperty].Image(), 5);
 }
 
 }  // namespace
