@@ -16,17 +16,14 @@ class Tray : public Program {
         dir_.Write("PdtReg.ini", "[product]\r\ncount=1\r\n[P1]\r\nProduct=0101-财务管理;3.1\r\n");
     }
     void SysCommand(WPARAM command) { PostMessageA(window_, WM_SYSCOMMAND, command, 0); }
-    void IconMessage(LPARAM mouse) {
+    void Send(UINT message, LPARAM lParam = 0) {
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(window_, WM_TRAYNOTIFY, 0, mouse, SMTO_ABORTIFHUNG, 3000, &ignored);
+        SendMessageTimeoutA(window_, message, 0, lParam, SMTO_ABORTIFHUNG, 3000, &ignored);
     }
+    void IconMessage(LPARAM mouse) { Send(WM_TRAYNOTIFY, mouse); }
+    void ShellRestarts() { Send(RegisterWindowMessageA("TaskbarCreated")); }
     bool Hidden() {
         return WaitUntil([&] { return !IsWindowVisible(window_); });
-    }
-    void ShellRestarts() {
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(window_, RegisterWindowMessageA("TaskbarCreated"), 0, 0,
-                            SMTO_ABORTIFHUNG, 3000, &ignored);
     }
     // File > Exit answered Yes: the question, then the program ends with nothing else shown.
     void ExitYes() {
