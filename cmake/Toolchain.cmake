@@ -30,6 +30,11 @@ endif()
 if(CMAKE_CROSSCOMPILING)
     # Cross-built test programs run under Wine in the build folder's private prefix.
     set(TARNWICK_WINEPREFIX "${CMAKE_BINARY_DIR}/wine/prefix")
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        set(TARNWICK_WINEARCH win64)
+    else()
+        set(TARNWICK_WINEARCH win32)
+    endif()
     set(TARNWICK_TOOLS "${CMAKE_SOURCE_DIR}/tools")
     configure_file(${CMAKE_SOURCE_DIR}/tools/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
                    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
@@ -40,8 +45,9 @@ endif()
 
 # The main program: on 64-bit Windows (and under Wine) a 32-bit program marked large-address-aware
 # gets 4 GiB of address space instead of 2, room for about twice as many connection threads.
+# A 64-bit program has the room anyway, and its linker refuses the flag.
 function(tarnwick_large_address_aware target)
-    if(WIN32)
+    if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
         target_link_options(${target} PRIVATE -Wl,--large-address-aware)
     endif()
 endfunction()

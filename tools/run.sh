@@ -1,34 +1,39 @@
 #!/usr/bin/env bash
 # Builds Tarnwick.exe and runs it under Wine in a demo AppDir (build/demo) whose main.ini and
-# PdtReg.ini let the listener start at once on 127.0.0.1:6230. Uses the display in $DISPLAY, or
-# a private Xvfb display when there is none. Ends when the program ends.
+# PdtReg.ini let the listener start at once on 127.0.0.1:6230: the 32-bit program where this
+# machine runs 32-bit programs, the 64-bit one under 64-bit Wine where it does not. Uses the
+# display in $DISPLAY, or a private Xvfb display when there is none. Ends when the program ends.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${TARNWICK_BUILD:-$root/build}"
 
 "$root/tools/install-deps.sh"
+source "$root/tools/wine-probe.sh"
+arch="${wine_arches[0]}"
+declare -A toolchain=([win32]=mingw-i686 [win64]=mingw-x86_64)
+echo "run.sh: the $arch program; $wine_why"
 mkdir -p "$build"
-if [ ! -f "$build/win32/build.ninja" ]; then
-    cmake -S "$root" -B "$build/win32" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >"$build/win32.configure.log"
+if [ ! -f "$build/$arch/build.ninja" ]; then
+    cmake -S "$root" -B "$build/$arch" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/${toolchain[$arch]}.cmake" >"$build/$arch.configure.log"
 fi
-ninja -C "$build/win32" Tarnwick
+ninja -C "$build/$arch" Tarnwick
 
 # The program's files are code page 936; the repository keeps them in UTF-8.
 demo="$build/demo"
 mkdir -p "$demo"
-cp "$build/win32/bin/Tarnwick.exe" "$demo/"
+cp "$build/$arch/bin/Tarnwick.exe" "$demo/"
 for f in main.ini PdtReg.ini; do
     [ -f "$demo/$f" ] || iconv -f UTF-8 -t CP936 "$root/demo/$f" | sed 's/$/\r/' >"$demo/$f"
 done
 
 cat <<EOT
-Tarnwick runs in $demo (Wine prefix $build/demo-wine).
+Tarnwick runs in $demo (Wine prefix $build/demo-$arch).
 Log terminals in from another shell, for example:
     tools/tarnwick-client.py login 0101 -n 3 --times 0 -i 60
     tools/tarnwick-client.py send HELLO
 End the program from its window (or with Ctrl-C here).
 EOT
 [ -n "${DISPLAY:-}" ] || echo "No DISPLAY: the window shows on a private Xvfb display."
-export TARNWICK_WINEPREFIX="$build/demo-wine/prefix"
-exec "$root/tools/with-wine.sh" bash -c 'source "$1/tools/wine-env.sh"; cd "$2"; wine Tarnwick.exe' _ "$root" "$demo"
+export TARNWICK_WINEPREFIX="$build/demo-$arch/prefix" TARNWICK_WINEARCH="$arch"
+exec "$root/tools/with-wine.sh" bash -c 'source "$1/tools/wine-env.sh"; cd "$2"; "$TARNWICK_WINE" Tarnwick.exe' _ "$root" "$demo"

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
-# Creates the private 32-bit Wine prefix once: virtual desktop with a notification area, no crash
-# dialog. Safe to call from parallel tests (serialised with flock).
-set -euo pipefail
+# Creates the private Wine prefix once (32- or 64-bit, after TARNWICK_WINEARCH): a virtual
+# desktop with a notification area, no crash dialog. Safe to call from parallel tests
+# (serialised with flock). Any failing step is reported with its output, and the prefix is not
+# marked ready.
+set -uo pipefail
 : "${TARNWICK_WINEPREFIX:?}"
 source "$(dirname "$0")/wine-env.sh"
-mkdir -p "$(dirname "$WINEPREFIX")"
-exec 9>"$WINEPREFIX.lock"
+mkdir -p "$(dirname "$WINEPREFIX")" || exit 1
+exec 9>"$WINEPREFIX.lock" || exit 1
 flock 9
 [ -f "$WINEPREFIX/.tarnwick-ready" ] && exit 0
 rm -rf "$WINEPREFIX"
-wineboot --init </dev/null >/dev/null 2>&1
-reg() { wine reg add "$@" /f </dev/null >/dev/null 2>&1; }
-reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
-reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024
-reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
-wineserver -w
+# In a win64 prefix wineboot reports syswow64\rundll32.exe missing and still succeeds.
+wine_step wine-prefix "$TARNWICK_WINE" wineboot --init || exit 1
+reg() { wine_step wine-prefix "$TARNWICK_WINE" reg add "$@" /f; }
+reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default &&
+    reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 &&
+    reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 || exit 1
+wine_step wine-prefix wineserver -w || exit 1
 touch "$WINEPREFIX/.tarnwick-ready"
