@@ -19,14 +19,15 @@ constexpr Column kColumns[] = {
 }  // namespace
 
 ClientGrid::~ClientGrid() {
-    if (rowHeight_) ImageList_Destroy(rowHeight_);
+    // Before the image list it shows goes with the members.
+    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
 void ClientGrid::Create(HWND parent, int id) {
-    hwnd_ =
-        CreateControl(parent, WC_LISTVIEWA, "",
-                      LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_CLIPSIBLINGS,
-                      0, 0, 0, 0, id, WS_EX_CLIENTEDGE);
+    hwnd_ = CreateControl(parent, WC_LISTVIEWA, "",
+                          LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS |
+                              WS_TABSTOP | WS_CLIPSIBLINGS,
+                          0, 0, 0, 0, id, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(
         hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
     for (int i = 0; i < int(std::size(kColumns)); ++i) {
@@ -45,9 +46,9 @@ void ClientGrid::SetRowHeight() {
     int imageHeight = kRowHeight;
     ListView_SetItemCountEx(hwnd_, 1, 0);
     for (int attempt = 0; attempt < 2; ++attempt) {
-        if (rowHeight_) ImageList_Destroy(rowHeight_);
-        rowHeight_ = ImageList_Create(1, imageHeight, ILC_COLOR, 0, 0);
-        ListView_SetImageList(hwnd_, rowHeight_, LVSIL_SMALL);
+        ImageListHandle images(ImageList_Create(1, imageHeight, ILC_COLOR, 0, 0));
+        ListView_SetImageList(hwnd_, images.Get(), LVSIL_SMALL);
+        rowHeight_ = std::move(images);  // the list no longer shows the old one
         RECT row{};
         ListView_GetItemRect(hwnd_, 0, &row, LVIR_BOUNDS);
         const int height = row.bottom - row.top;
@@ -69,20 +70,33 @@ void ClientGrid::Refresh(const TableChanges& changes) {
     const View view = table_.Read([](const TableReader& r) {
         return View{r.RowCount(), r.CurrentRow()};
     });
-    if (int(view.rows) != ListView_GetItemCount(hwnd_)) {
+    const bool resized = int(view.rows) != ListView_GetItemCount(hwnd_);
+    if (resized) {
         ListView_SetItemCountEx(hwnd_, int(view.rows), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
     }
-    if (changes.currentRow) {
-        ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_SetItemState(hwnd_, int(view.current), LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_EnsureVisible(hwnd_, int(view.current), FALSE);
-    }
+    // A removal may move the current row up, and a shorter list drops the highlight of a row
+    // past its end: show the table's current row again after every change of the rows' number.
+    if (changes.currentRow || resized) ShowCurrentRow(int(view.current));
     if (changes.rows) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void ClientGrid::ShowCurrentRow(int row) {
+    ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemState(hwnd_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(hwnd_, row, FALSE);
 }
 
 bool ClientGrid::HandleNotify(NMHDR* header) {
     if (header->hwndFrom != hwnd_) return false;
+    if (header->code == LVN_ITEMCHANGED) {
+        // The user moved the current row: the table keeps it from now on.
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+        if (change->iItem >= 0 && change->uNewState & LVIS_FOCUSED &&
+            !(change->uOldState & LVIS_FOCUSED)) {
+            table_.SetCurrentRow(size_t(change->iItem));
+        }
+        return true;
+    }
     if (header->code == LVN_GETDISPINFOA) {
         auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
         LVITEMA& item = info->item;

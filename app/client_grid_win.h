@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/owned_win.h"
 #include "terminals/terminal_table.h"
 
 namespace tarnwick {
@@ -30,10 +31,12 @@ class ClientGrid {
 
   private:
     void SetRowHeight();
+    void ShowCurrentRow(int row);
 
     TerminalTable& table_;
     HWND hwnd_ = nullptr;
-    HIMAGELIST rowHeight_ = nullptr;
+    // Sizes the rows; the grid shares it (LVS_SHAREIMAGELISTS), so this is its only owner.
+    ImageListHandle rowHeight_;
 };
 
 }  // namespace tarnwick

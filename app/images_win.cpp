@@ -3,6 +3,7 @@
 #include <array>
 
 #include "common/bitmap_canvas_win.h"
+#include "common/owned_win.h"
 
 namespace tarnwick {
 namespace {
@@ -17,9 +18,8 @@ class Canvas {
 
     void Fill(int x, int y, int w, int h, COLORREF color) {
         const RECT r{x, y, x + w, y + h};
-        HBRUSH brush = CreateSolidBrush(color);
-        FillRect(dc_, &r, brush);
-        DeleteObject(brush);
+        const BrushHandle brush(CreateSolidBrush(color));
+        FillRect(dc_, &r, brush.Get());
     }
     void Frame(int x, int y, int w, int h, COLORREF color) {
         Fill(x, y, w, 1, color);
@@ -28,30 +28,27 @@ class Canvas {
         Fill(x + w - 1, y, 1, h, color);
     }
     void Line(int x0, int y0, int x1, int y1, COLORREF color, int width = 1) {
-        HPEN pen = CreatePen(PS_SOLID, width, color);
-        HGDIOBJ old = SelectObject(dc_, pen);
+        const PenHandle pen(CreatePen(PS_SOLID, width, color));
+        HGDIOBJ old = SelectObject(dc_, pen.Get());
         MoveToEx(dc_, x0, y0, nullptr);
         LineTo(dc_, x1, y1);
         SetPixel(dc_, x1, y1, color);
         SelectObject(dc_, old);
-        DeleteObject(pen);
     }
     void Text(const char* text, COLORREF color) {
-        HFONT font = CreateFontA(-14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0,
-                                 NONANTIALIASED_QUALITY, 0, "Arial");
-        HGDIOBJ old = SelectObject(dc_, font);
+        const FontHandle font(CreateFontA(-14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                          0, 0, NONANTIALIASED_QUALITY, 0, "Arial"));
+        HGDIOBJ old = SelectObject(dc_, font.Get());
         SetBkMode(dc_, TRANSPARENT);
         SetTextColor(dc_, color);
         RECT r{0, 0, kSize, kSize};
         DrawTextA(dc_, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         SelectObject(dc_, old);
-        DeleteObject(font);
     }
     // Hands the drawing to the image list.
     void AddTo(HIMAGELIST images) {
-        HBITMAP bitmap = canvas_.Take();
-        ImageList_AddMasked(images, bitmap, kMask);
-        DeleteObject(bitmap);
+        const BitmapHandle bitmap(canvas_.Take());
+        ImageList_AddMasked(images, bitmap.Get(), kMask);
     }
 
   private:
@@ -176,20 +173,21 @@ constexpr std::array<Drawer, kMainImageCount> kDrawers = {
 
 }  // namespace
 
-HIMAGELIST CreateMainImages() {
-    HIMAGELIST images = ImageList_Create(kSize, kSize, ILC_COLOR24 | ILC_MASK, kMainImageCount, 0);
+ImageListHandle CreateMainImages() {
+    ImageListHandle images(
+        ImageList_Create(kSize, kSize, ILC_COLOR24 | ILC_MASK, kMainImageCount, 0));
     for (Drawer draw : kDrawers) {
         Canvas canvas;
         draw(canvas);
-        canvas.AddTo(images);
+        canvas.AddTo(images.Get());
     }
     return images;
 }
 
-HBITMAP MenuBitmap(HIMAGELIST images, int index) {
+BitmapHandle MenuBitmap(HIMAGELIST images, int index) {
     BitmapCanvas canvas(kSize, kSize, GetSysColor(COLOR_MENU));
     ImageList_Draw(images, index, canvas.Dc(), 0, 0, ILD_TRANSPARENT);
-    return canvas.Take();
+    return BitmapHandle(canvas.Take());
 }
 
 HICON ProgramIcon(int size) {

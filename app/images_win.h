@@ -4,15 +4,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/owned_win.h"
+
 namespace tarnwick {
 
 inline constexpr int kMainImageCount = 18;
 
 // imlMain: 18 images of 16 × 16 pixels.
-HIMAGELIST CreateMainImages();
+ImageListHandle CreateMainImages();
 
 // A 16 × 16 bitmap of one image on the menu colour, for a menu item.
-HBITMAP MenuBitmap(HIMAGELIST images, int index);
+BitmapHandle MenuBitmap(HIMAGELIST images, int index);
 
 // The program icon at its two sizes (32 or 16 pixels), from the executable's resources.
 HICON ProgramIcon(int size);

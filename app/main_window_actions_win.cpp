@@ -24,7 +24,7 @@ void TfrmMain::CreateActions() {
 }
 
 void TfrmMain::CreateMenus() {
-    menus_ = std::make_unique<Menus>(aclMain, imlMain);
+    menus_ = std::make_unique<Menus>(aclMain, imlMain.Get());
     const std::vector<MenuEntry> main = {
         {"mnuFile",
          actFile,
@@ -53,7 +53,7 @@ void TfrmMain::CreateMenus() {
     popMain = menus_->BuildPopup({{"mnuPopProperty", actFileProperty}});
 
     // The buttons show their own captions; state, image and command come from the action.
-    cbrTool.Create(Handle(), 1, 2, imlMain,
+    cbrTool.Create(Handle(), kCoolBarId, kToolBarId, imlMain.Get(),
                    {{actFileExit, " 退出 ", "退出系统"},
                     ToolSeparator(8),
                     {actFileProperty, "属性", "产品属性"}},
@@ -65,7 +65,7 @@ void TfrmMain::CreateMenus() {
             keys.push_back({FVIRTKEY, WORD(key), WORD(MainCommand(MainAction(i)))});
         }
     }
-    shortcuts_ = CreateAcceleratorTableA(keys.data(), int(keys.size()));
+    shortcuts_.Reset(CreateAcceleratorTableA(keys.data(), int(keys.size())));
 
     aclMain.OnChanged([this](const Action& action) {
         menus_->Follow(action);

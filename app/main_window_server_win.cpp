@@ -26,7 +26,7 @@ void TfrmMain::SetListenerStateText(const std::string& text) {
 
 void TfrmMain::actServerOptionExecute() {
     // Owned by the application, shown modally, destroyed when closed; its result is not used.
-    TfrmSetOption dialog(nullptr, appDir_);
+    TfrmSetOption dialog(ApplicationWindow(), appDir_);
     dialog.ShowModal();
 }
 

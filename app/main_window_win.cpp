@@ -8,10 +8,8 @@ namespace {
 
 constexpr int kWidth = 655;
 constexpr int kHeight = 454;
-constexpr UINT_PTR kClientTimer = 1;
 constexpr UINT kSweepInterval = 60000;
 
-enum ControlId { kPageControlId = 10, kProductListId, kClientGridId, kStatusBarId };
 enum Page { kProductPage = 0, kClientPage = 1 };
 
 }  // namespace
@@ -24,8 +22,9 @@ TfrmMain::TfrmMain(const Clock& clock, std::string folder)
 
 TfrmMain::~TfrmMain() {
     EndService();
-    if (shortcuts_) DestroyAcceleratorTable(shortcuts_);
-    if (imlMain) ImageList_Destroy(imlMain);
+    if (ApplicationWindow() == Handle()) SetApplicationWindow(nullptr);
+    // The controls go before the image lists, menus and models they show.
+    DestroyDetached();
 }
 
 bool TfrmMain::Create() {
@@ -43,7 +42,7 @@ void TfrmMain::Show() {
 int TfrmMain::Run() {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (Handle() && TranslateAcceleratorA(Handle(), shortcuts_, &msg)) continue;
+        if (Handle() && TranslateAcceleratorA(Handle(), shortcuts_.Get(), &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
@@ -81,23 +80,21 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_TIMER:
-            if (wParam == kClientTimer) return tmrClientTimer(), 0;
+            if (wParam == tmrClient.Id()) return tmrClientTimer(), 0;
             break;
         case WM_CONTEXTMENU:
-            if (HWND(wParam) == lstvProduct.Handle()) {
-                TrackPopupMenu(popMain, TPM_RIGHTBUTTON, short(LOWORD(lParam)),
-                               short(HIWORD(lParam)), 0, Handle(), nullptr);
-                return 0;
-            }
+            if (HWND(wParam) == lstvProduct.Handle()) return lstvProductContextPopup(lParam), 0;
             break;
         case WM_DESTROY:
-            KillTimer(Handle(), kClientTimer);
+            SetApplicationWindow(nullptr);
+            tmrClient.SetEnabled(false);
             return EndService(), PostQuitMessage(0), 0;
     }
     return Window::HandleMessage(message, wParam, lParam);
 }
 
 void TfrmMain::CreateControls() {
+    SetApplicationWindow(Handle());
     SendMessageA(Handle(), WM_SETFONT, WPARAM(UiFont()), FALSE);
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, LPARAM(ProgramIcon(32)));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, LPARAM(ProgramIcon(16)));
@@ -139,7 +136,9 @@ void TfrmMain::FormCreate() {
     sgrdClient.SetUp();
     terminals_->notice.Attach(Handle(), kMsgTableChanged);
     server_.ArmAutoStart();
-    SetTimer(Handle(), kClientTimer, kSweepInterval, nullptr);
+    tmrClient.Attach(Handle());
+    tmrClient.SetInterval(kSweepInterval);
+    tmrClient.SetEnabled(true);
 }
 
 void TfrmMain::FormActivate() {
@@ -178,17 +177,24 @@ LRESULT TfrmMain::OnNotify(NMHDR* header) {
     return Window::HandleMessage(WM_NOTIFY, header->idFrom, LPARAM(header));
 }
 
+// A right click gives the mouse position; the keyboard (Shift+F10, the menu key) gives -1.
+void TfrmMain::lstvProductContextPopup(LPARAM at) {
+    POINT where{short(LOWORD(at)), short(HIWORD(at))};
+    if (at == -1) where = lstvProduct.KeyboardMenuPoint();
+    TrackPopupMenu(popMain, TPM_RIGHTBUTTON, where.x, where.y, 0, Handle(), nullptr);
+}
+
 void TfrmMain::sbrStatusDrawPanel(const DRAWITEMSTRUCT&) {
     // Panel 0 stays as the status bar painted its background.
 }
 
 void TfrmMain::tmrClientTimer() {
-    KillTimer(Handle(), kClientTimer);
+    tmrClient.SetEnabled(false);
     // The timer runs again after every pass, also after one that ended in an error.
     struct Rearm {
-        HWND window;
-        ~Rearm() { SetTimer(window, kClientTimer, kSweepInterval, nullptr); }
-    } rearm{Handle()};
+        Timer& timer;
+        ~Rearm() { timer.SetEnabled(true); }
+    } rearm{tmrClient};
     table_.Sweep();
 }
 

@@ -10,6 +10,7 @@
 
 #include "app/client_grid_win.h"
 #include "app/main_actions.h"
+#include "app/main_window_ids.h"
 #include "app/menus_win.h"
 #include "app/status_bar_win.h"
 #include "app/terminal_state_win.h"
@@ -17,6 +18,7 @@
 #include "app/tray_icon_win.h"
 #include "common/action_list.h"
 #include "common/stamp.h"
+#include "common/timer_win.h"
 #include "common/window_win.h"
 #include "products/product_list_win.h"
 #include "terminals/listener.h"
@@ -56,6 +58,7 @@ class TfrmMain final : public Window, private ServerView {
     bool HideOnClose() const { return hideOnClose; }
     // Hidden, with its icon in the notification area.
     bool InTray() const;
+    const Timer& SweepTimer() const { return tmrClient; }
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -69,6 +72,7 @@ class TfrmMain final : public Window, private ServerView {
     void OnCommand(int command);
     LRESULT OnNotify(NMHDR* header);
     void ShowPage(int page);
+    void lstvProductContextPopup(LPARAM at);
     void sbrStatusDrawPanel(const DRAWITEMSTRUCT& item);
     void tmrClientTimer();
     // The grid and the count panel show what the table changed since the last notice.
@@ -122,15 +126,16 @@ class TfrmMain final : public Window, private ServerView {
     ServerControl server_{tcpServer, settings_, *this};
 
     ActionList aclMain;
-    HIMAGELIST imlMain = nullptr;
+    ImageListHandle imlMain;
     std::unique_ptr<Menus> menus_;
     HMENU popMain = nullptr;
-    HACCEL shortcuts_ = nullptr;
+    AcceleratorHandle shortcuts_;
     ToolBar cbrTool;
     HWND PageControl1 = nullptr;
     ProductList lstvProduct;
     ClientGrid sgrdClient{table_};
     StatusBar sbrStatus;
+    Timer tmrClient{1};  // the sweep timer
     TrayIcon trayIcon_;
 };
 

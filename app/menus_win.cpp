@@ -14,13 +14,6 @@ int CommandOf(const Action& action) {
 
 Menus::Menus(const ActionList& actions, HIMAGELIST images) : actions_(actions), images_(images) {}
 
-Menus::~Menus() {
-    for (HMENU m : owned_)
-        DestroyMenu(m);
-    for (HBITMAP b : bitmaps_)
-        DeleteObject(b);
-}
-
 HMENU Menus::BuildMain(const std::vector<MenuEntry>& menus) {
     HMENU bar = CreateMenu();
     for (const MenuEntry& menu : menus) {
@@ -37,7 +30,7 @@ HMENU Menus::BuildPopup(const std::vector<MenuItemEntry>& items) {
     HMENU popup = CreatePopupMenu();
     for (const MenuItemEntry& item : items)
         Append(popup, item);
-    owned_.push_back(popup);
+    owned_.emplace_back(popup);
     return popup;
 }
 
@@ -59,7 +52,7 @@ void Menus::Append(HMENU menu, const MenuItemEntry& item) {
     if (action.Image() >= 0) {
         bitmaps_.push_back(MenuBitmap(images_, action.Image()));
         info.fMask = MIIM_BITMAP;
-        info.hbmpItem = bitmaps_.back();
+        info.hbmpItem = bitmaps_.back().Get();
         SetMenuItemInfoA(menu, UINT(command), FALSE, &info);
     }
     items_.push_back({menu, command});

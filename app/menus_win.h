@@ -9,6 +9,7 @@
 
 #include "app/main_actions.h"
 #include "common/action_list.h"
+#include "common/owned_win.h"
 
 namespace tarnwick {
 
@@ -27,7 +28,6 @@ struct MenuEntry {
 class Menus {
   public:
     Menus(const ActionList& actions, HIMAGELIST images);
-    ~Menus();
     Menus(const Menus&) = delete;
     Menus& operator=(const Menus&) = delete;
 
@@ -46,8 +46,8 @@ class Menus {
         int command;
     };
     std::vector<Item> items_;
-    std::vector<HMENU> owned_;  // top-level menus not attached to a window
-    std::vector<HBITMAP> bitmaps_;
+    std::vector<MenuHandle> owned_;  // top-level menus not attached to a window
+    std::vector<BitmapHandle> bitmaps_;
 };
 
 }  // namespace tarnwick

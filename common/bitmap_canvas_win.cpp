@@ -1,5 +1,7 @@
 #include "common/bitmap_canvas_win.h"
 
+#include "common/owned_win.h"
+
 namespace tarnwick {
 
 BitmapCanvas::BitmapCanvas(int width, int height, COLORREF background) {
@@ -9,9 +11,7 @@ BitmapCanvas::BitmapCanvas(int width, int height, COLORREF background) {
     ReleaseDC(nullptr, screen);
     old_ = SelectObject(dc_, bitmap_);
     const RECT all{0, 0, width, height};
-    HBRUSH brush = CreateSolidBrush(background);
-    FillRect(dc_, &all, brush);
-    DeleteObject(brush);
+    FillRect(dc_, &all, BrushHandle(CreateSolidBrush(background)).Get());
 }
 
 BitmapCanvas::~BitmapCanvas() {

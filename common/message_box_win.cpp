@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "common/window_win.h"
 
 namespace tarnwick {
 namespace {
@@ -39,6 +40,7 @@ class TaskWindowsDisabled {
 
 int Box(const std::string& text, const char* title, UINT style) {
     HWND owner = GetActiveWindow();
+    if (!owner) owner = ApplicationWindow();
     int result;
     {
         const TaskWindowsDisabled others;

@@ -1,5 +1,7 @@
 #include "common/window_win.h"
 
+#include <atomic>
+#include <utility>
 #include <vector>
 
 #include "common/message_box.h"
@@ -7,9 +9,13 @@
 namespace tarnwick {
 
 Window::~Window() {
-    if (hwnd_) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
+    DestroyDetached();
+}
+
+void Window::DestroyDetached() {
+    if (HWND window = std::exchange(hwnd_, nullptr)) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        DestroyWindow(window);
     }
 }
 
@@ -56,9 +62,20 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
-        self->OnDestroyed();
     }
     return result;
+}
+
+namespace {
+std::atomic<HWND> applicationWindow{nullptr};
+}  // namespace
+
+HWND ApplicationWindow() {
+    return applicationWindow.load();
+}
+
+void SetApplicationWindow(HWND window) {
+    applicationWindow.store(window);
 }
 
 HFONT UiFont() {

@@ -26,14 +26,20 @@ class Window {
 
     // Messages not handled here go to DefWindowProcA.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // Called after WM_NCDESTROY; the handle is already gone.
-    virtual void OnDestroyed() {}
+    // Destroys the window and its controls without running this object's handlers; for a
+    // derived destructor, before the members its controls use go.
+    void DestroyDetached();
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
 };
+
+// The application's owner window, which owns every dialog and message box of the program: the
+// main window while it exists, else null.
+HWND ApplicationWindow();
+void SetApplicationWindow(HWND window);
 
 // The program's font: "宋体", 12 pixels high, GB2312 character set. Shared, never freed.
 HFONT UiFont();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/bitmap_canvas_win.h"
+#include "common/owned_win.h"
 
 namespace tarnwick {
 namespace {
@@ -15,11 +16,10 @@ constexpr COLORREF kSide = RGB(168, 108, 40);
 constexpr COLORREF kTape = RGB(250, 236, 200);
 
 void Face(HDC dc, const POINT* points, int count, COLORREF color) {
-    HBRUSH brush = CreateSolidBrush(color);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    const BrushHandle brush(CreateSolidBrush(color));
+    HGDIOBJ oldBrush = SelectObject(dc, brush.Get());
     Polygon(dc, points, count);
     SelectObject(dc, oldBrush);
-    DeleteObject(brush);
 }
 
 // A closed carton seen from the front left: front, top and right faces, with a band of tape
@@ -29,8 +29,8 @@ void DrawCarton(HDC dc, int size) {
     const int left = size / 16, right = size - depth - 1;
     const int top = depth, bottom = size - 1 - size / 16;
     const int middle = (left + right) / 2;
-    HPEN pen = CreatePen(PS_SOLID, 1, kOutline);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
+    const PenHandle pen(CreatePen(PS_SOLID, 1, kOutline));
+    HGDIOBJ oldPen = SelectObject(dc, pen.Get());
     const POINT front[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
     const POINT lid[] = {
         {left, top}, {left + depth, top - depth}, {right + depth, top - depth}, {right, top}};
@@ -50,23 +50,19 @@ void DrawCarton(HDC dc, int size) {
                           {middle - band, top + size / 4}};
     Face(dc, tape, 6, kTape);
     SelectObject(dc, oldPen);
-    DeleteObject(pen);
 }
 
-HBITMAP CartonBitmap(int size) {
+BitmapHandle CartonBitmap(int size) {
     BitmapCanvas canvas(size, size, kMask);
     DrawCarton(canvas.Dc(), size);
-    return canvas.Take();
+    return BitmapHandle(canvas.Take());
 }
 
 }  // namespace
 
-HIMAGELIST CreateProductImages(int size) {
-    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, 1);
-    if (!images) return nullptr;
-    HBITMAP carton = CartonBitmap(size);
-    ImageList_AddMasked(images, carton, kMask);
-    DeleteObject(carton);
+ImageListHandle CreateProductImages(int size) {
+    ImageListHandle images(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, 1));
+    if (images) ImageList_AddMasked(images.Get(), CartonBitmap(size).Get(), kMask);
     return images;
 }
 

@@ -4,9 +4,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/owned_win.h"
+
 namespace tarnwick {
 
-// A new image list of `size` × `size` pixels holding the product image; the caller destroys it.
-HIMAGELIST CreateProductImages(int size);
+// A new image list of `size` × `size` pixels holding the product image.
+ImageListHandle CreateProductImages(int size);
 
 }  // namespace tarnwick

@@ -27,10 +27,8 @@ void SetCell(HWND list, int row, int column, const std::string& text) {
 }  // namespace
 
 ProductList::~ProductList() {
-    // The list shares its image lists, so they outlive it and go here.
+    // Before the image lists it shows go with the members.
     if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
-    if (imlPdt24) ImageList_Destroy(imlPdt24);
-    if (imlPdt16) ImageList_Destroy(imlPdt16);
 }
 
 bool ProductList::Create(HWND parent, int id, ProductListHost host) {
@@ -46,8 +44,8 @@ bool ProductList::Create(HWND parent, int id, ProductListHost host) {
     ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     imlPdt24 = CreateProductImages(24);
     imlPdt16 = CreateProductImages(16);
-    ListView_SetImageList(hwnd_, imlPdt24, LVSIL_NORMAL);
-    ListView_SetImageList(hwnd_, imlPdt16, LVSIL_SMALL);
+    ListView_SetImageList(hwnd_, imlPdt24.Get(), LVSIL_NORMAL);
+    ListView_SetImageList(hwnd_, imlPdt16.Get(), LVSIL_SMALL);
     AddColumns();
     return true;
 }
@@ -130,6 +128,18 @@ void ProductList::lstvProductClick() {
 // disabled and opens nothing.
 void ProductList::lstvProductDblClick() {
     if (host_.actFileProperty) host_.actFileProperty->Execute();
+}
+
+POINT ProductList::KeyboardMenuPoint() const {
+    POINT at{0, 0};
+    RECT row{};
+    const int selected = ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
+    if (selected >= 0) {
+        ListView_EnsureVisible(hwnd_, selected, FALSE);
+        if (ListView_GetItemRect(hwnd_, selected, &row, LVIR_LABEL)) at = {row.left, row.bottom};
+    }
+    ClientToScreen(hwnd_, &at);
+    return at;
 }
 
 bool ProductList::RowSelected() const {

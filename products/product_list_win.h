@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/action_list.h"
+#include "common/owned_win.h"
 #include "common/profile.h"
 #include "products/product_file.h"
 
@@ -62,6 +63,9 @@ class ProductList {
 
     const std::vector<ProductRow>& Rows() const { return rows_; }
     bool RowSelected() const;
+    // Where a popup menu opened from the keyboard goes, in screen coordinates: below the left
+    // edge of the selected row, or the list's top left corner when no row is selected.
+    POINT KeyboardMenuPoint() const;
 
     // What the list shows now, read from the control: the captions of its columns, and the
     // texts of the selected row in each column (nothing when no row is selected).
@@ -73,8 +77,9 @@ class ProductList {
     void AppendRow(const ProductRow& row);
 
     HWND hwnd_ = nullptr;
-    HIMAGELIST imlPdt24 = nullptr;  // large images
-    HIMAGELIST imlPdt16 = nullptr;  // small images
+    // The list shares its image lists (LVS_SHAREIMAGELISTS): these are their only owners.
+    ImageListHandle imlPdt24;  // large images
+    ImageListHandle imlPdt16;  // small images
     ProductListHost host_;
     std::vector<ProductRow> rows_;  // what the list shows, in row order
 };

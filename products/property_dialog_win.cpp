@@ -19,7 +19,7 @@ constexpr int kMemoMargin = 4;  // the memo's place within the page
 
 TfrmPdtProperty::TfrmPdtProperty(const ProductList& lstvProduct) : lstvProduct_(lstvProduct) {
     if (!Create(kPdtPropertyClass, kFormExStyle, kFormStyle, "属性", 0, 0, kClientWidth,
-                kClientHeight)) {
+                kClientHeight, ApplicationWindow())) {
         throw std::runtime_error("Cannot create the property dialog");
     }
     SetClientSizeCentred(Handle(), kClientWidth, kClientHeight);

@@ -15,7 +15,8 @@ class TfrmPdtProperty final : public Window {
   public:
     enum ControlId : int { kPagProperty = 101, kMemProperty, kBtnOk };
 
-    // Creates the dialog hidden, owned by the application. Throws when it cannot be created.
+    // Creates the dialog hidden, owned by the application's window. Throws when it cannot be
+    // created.
     explicit TfrmPdtProperty(const ProductList& lstvProduct);
 
     // Shows the dialog and returns once it has closed, whichever way.

@@ -44,7 +44,8 @@ void FitClosedHeight(HWND combo, int height) {
 
 }  // namespace
 
-TfrmSetOption::TfrmSetOption(HWND owner, std::string folder) : folder_(std::move(folder)) {
+TfrmSetOption::TfrmSetOption(HWND owner, std::string folder, AddressSource localAddresses)
+    : folder_(std::move(folder)), localAddresses_(std::move(localAddresses)) {
     if (!Create(kSetOptionClass, kFormExStyle, kFormStyle, "选项", 0, 0, kClientWidth,
                 kClientHeight, owner)) {
         throw std::runtime_error("Cannot create the options dialog");
@@ -147,7 +148,7 @@ void TfrmSetOption::FormShow() {
 }
 
 void TfrmSetOption::FillHostList() {
-    for (const std::string& address : HostChoices(LocalIpv4Addresses())) {
+    for (const std::string& address : HostChoices(localAddresses_())) {
         SendMessageA(cmbHost, CB_ADDSTRING, 0, LPARAM(address.c_str()));
     }
 }
@@ -230,7 +231,7 @@ void TfrmSetOption::FormClose() {
 }
 
 void actServerOptionExecute() {
-    TfrmSetOption form(GetActiveWindow());
+    TfrmSetOption form;
     form.ShowModal();
 }
 

@@ -4,10 +4,13 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "common/app_dir.h"
 #include "common/window_win.h"
+#include "terminals/local_addresses_win.h"
 
 namespace tarnwick {
 
@@ -27,9 +30,13 @@ class TfrmSetOption final : public Window {
         kBtnCancel,
     };
 
+    using AddressSource = std::function<std::vector<std::string>()>;
+
     // Creates the dialog hidden. `folder` (ending in a separator) holds main.ini and is the
-    // folder that the autorun entry names. Throws when the window cannot be created.
-    explicit TfrmSetOption(HWND owner = nullptr, std::string folder = AppDir());
+    // folder that the autorun entry names; the host box offers `localAddresses` under the
+    // loopback address. Throws when the window cannot be created.
+    explicit TfrmSetOption(HWND owner = ApplicationWindow(), std::string folder = AppDir(),
+                           AddressSource localAddresses = LocalIpv4Addresses);
 
     // Shows the dialog and returns once it has closed, whichever way.
     void ShowModal();
@@ -55,6 +62,7 @@ class TfrmSetOption final : public Window {
     void FormClose();
 
     const std::string folder_;
+    const AddressSource localAddresses_;
     bool closed_ = false;
     // The control that gets the focus back when the dialog is activated again.
     HWND focus_ = nullptr;

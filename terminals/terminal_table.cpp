@@ -148,6 +148,11 @@ void TerminalTable::SyncKnownProducts(const std::vector<std::string>& captions) 
     products_.Sync(captions);
 }
 
+void TerminalTable::SetCurrentRow(size_t row) {
+    std::lock_guard lock(mutex_);
+    if (row < std::max<size_t>(rows_.size(), 1)) currentRow_ = row;
+}
+
 TableChanges TerminalTable::TakeChanges() {
     std::lock_guard lock(mutex_);
     noticePending_.store(false);

@@ -80,6 +80,8 @@ class TerminalTable final : public TerminalService {
     // One sweep pass: removes the terminals whose latest LOGIN is 300 s old or older.
     void Sweep();
     void SyncKnownProducts(const std::vector<std::string>& captions);
+    // The view's current row moved (the user chose another row); a row past the end is ignored.
+    void SetCurrentRow(size_t row);
 
     template <class Fn>
     decltype(auto) Read(Fn&& fn) const {

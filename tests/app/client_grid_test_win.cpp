@@ -115,5 +115,36 @@ TEST_F(ClientGridTest, TenThousandRowsScrollTheNewRowIntoView) {
     EXPECT_EQ(Text(9999, 1), "10.0.39.15");
 }
 
+TEST_F(ClientGridTest, ShowsTheTablesCurrentRowAfterEveryRemoval) {
+    for (const char* address : {"10.0.0.1", "10.0.0.2", "10.0.0.3", "10.0.0.4"})
+        table.ClientLogin("0101", address);
+    grid.Refresh(table.TakeChanges());
+    ASSERT_EQ(Selected(), std::vector<int>{3});
+
+    table.ClientLogout("0101", "10.0.0.4");  // the highlighted last row: the current row moves up
+    grid.Refresh(table.TakeChanges());
+    EXPECT_EQ(Selected(), std::vector<int>{2});
+
+    ListView_SetItemState(List(), 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemState(List(), 2, 0, LVIS_SELECTED | LVIS_FOCUSED);  // the user chose row 0
+    table.ClientLogout("0101", "10.0.0.2");
+    grid.Refresh(table.TakeChanges());
+    EXPECT_EQ(Selected(), std::vector<int>{0});
+
+    clock.Set({2026, 12, 9, 8, 35, 5});  // the sweep removes both rows left
+    table.Sweep();
+    grid.Refresh(table.TakeChanges());
+    EXPECT_EQ(ListView_GetItemCount(List()), 1);
+    EXPECT_EQ(Selected(), std::vector<int>{0});
+}
+
+TEST_F(ClientGridTest, OwnsTheImageListItShowsSoItIsDestroyedOnce) {
+    HIMAGELIST images = ListView_GetImageList(List(), LVSIL_SMALL);
+    ASSERT_NE(images, nullptr);
+    DestroyWindow(List());  // as when the main window closes: the grid object lives on
+    int width = 0, height = 0;
+    EXPECT_TRUE(ImageList_GetIconSize(images, &width, &height));
+}
+
 }  // namespace
 }  // namespace tarnwick

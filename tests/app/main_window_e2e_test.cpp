@@ -37,5 +37,54 @@ TEST_F(MainWindow, ASecondStartEndsAtOnceWithoutAWindow) {
     EXPECT_TRUE(IsWindowVisible(window_));
 }
 
+// A window of the main window's class in this process, as another program might have.
+class Decoy {
+  public:
+    explicit Decoy(const char* caption) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &Procedure;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "TfrmMain";
+        RegisterClassA(&wc);  // once per process; later calls fail harmlessly
+        window_ = CreateWindowA("TfrmMain", caption, WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+        notices = 0;
+    }
+    ~Decoy() { DestroyWindow(window_); }
+    Decoy(const Decoy&) = delete;
+    Decoy& operator=(const Decoy&) = delete;
+
+    static inline int notices = 0;  // single-instance notices received
+
+  private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_SHOWWINDOW && lParam == 321) ++notices;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    HWND window_;
+};
+
+TEST_F(MainWindow, AWindowOfTheSameClassWithAnotherCaptionDoesNotStopTheStart) {
+    for (const char* caption : {"", "Tarnwick3", "tarnwick3.1", "Tarnwick3.2", "Tarnwick 3.1"}) {
+        const Decoy decoy(caption);
+        Start();
+        EXPECT_TRUE(process_->Running()) << caption;
+        EXPECT_EQ(Decoy::notices, 0) << caption;
+        process_.reset();
+    }
+    // The search does see this process's windows: one with the title and more is an instance.
+    const Decoy running("Tarnwick3.1 (2)");
+    TarnwickProcess second(dir_);
+    int exitCode = -1;
+    for (int i = 0; i < 200 && (exitCode = second.WaitForExit(100)) < 0;) {
+        MSG msg;  // the notice is sent to this thread: take it
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        ++i;
+    }
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(Decoy::notices, 1);
+}
+
 }  // namespace
 }  // namespace tarnwick::testing

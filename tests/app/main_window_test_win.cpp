@@ -1,56 +1,16 @@
 // The main window in this process, right after its creation and driven through its commands.
-#include "app/main_window_win.h"
-
 #include <gtest/gtest.h>
 
 #include <iterator>
 #include <optional>
 
+#include "main_window_fixture_win.h"
 #include "program_fixture_win.h"
-#include "support/fake_clock.h"
 
 namespace tarnwick {
 namespace {
 
 using enum MainAction;
-
-constexpr int kProductListId = 11;
-constexpr int kStatusBarId = 13;
-
-class MainWindowInProcess : public ::testing::Test {
-  protected:
-    MainWindowInProcess() : window(clock, dir.Folder()) {
-        dir.Write("PdtReg.ini",
-                  "[product]\r\ncount=3\r\n[P1]\r\nProduct=0101-财务管理;3.1\r\nServer=S1\r\n"
-                  "[P2]\r\nProduct=0102-进销存;3.1\r\n[P3]\r\nProduct=0201-人事工资;2\r\n");
-    }
-    void SetUp() override { ASSERT_TRUE(window.Create()); }
-    HWND ProductList() const { return GetDlgItem(Handle(), kProductListId); }
-
-    HWND Handle() const { return window.Handle(); }
-    HWND Child(const char* className) const {
-        return FindWindowExA(Handle(), nullptr, className, nullptr);
-    }
-    void Command(MainAction action) {
-        SendMessageA(Handle(), WM_COMMAND, WPARAM(MainCommand(action)), 0);
-    }
-    UINT MenuState(MainAction action) const {
-        return GetMenuState(GetMenu(Handle()), UINT(MainCommand(action)), MF_BYCOMMAND);
-    }
-    bool MenuEnabled(MainAction action) const {
-        return !(MenuState(action) & (MF_GRAYED | MF_DISABLED));
-    }
-    bool MenuChecked(MainAction action) const { return MenuState(action) & MF_CHECKED; }
-    std::string StatusText(int panel) const {
-        char text[256] = {};
-        SendMessageA(GetDlgItem(Handle(), kStatusBarId), SB_GETTEXTA, WPARAM(panel), LPARAM(text));
-        return text;
-    }
-
-    testing::TempFolder dir;
-    testing::FakeClock clock;
-    TfrmMain window;
-};
 
 TEST_F(MainWindowInProcess, ActionsFollowThePublishedOrder) {
     struct Expected {
@@ -224,7 +184,9 @@ TEST_F(MainWindowInProcess, LoadsTheProductsAtCreation) {
     EXPECT_STREQ(text, "0201-人事工资");
     ListView_GetItemText(ProductList(), 0, 1, text, sizeof text);
     EXPECT_STREQ(text, "S1");
-    EXPECT_TRUE(IsWindowVisible(ProductList()) || !IsWindowVisible(Handle()));
+    // The product page is the one shown; the window itself is not shown yet.
+    EXPECT_TRUE(GetWindowLongA(ProductList(), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongA(GetDlgItem(Handle(), kClientGridId), GWL_STYLE) & WS_VISIBLE);
 }
 
 TEST_F(MainWindowInProcess, TheViewStyleActionsMoveTheRadioMarkAndKeepTheRows) {

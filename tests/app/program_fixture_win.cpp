@@ -2,12 +2,6 @@
 
 namespace tarnwick::testing {
 
-std::uint16_t FreePort() {
-    std::error_code error;
-    Socket probe = Socket::Listen(kLoopback, 0, 1, error);
-    return probe.LocalPort();
-}
-
 Terminal::Terminal(std::uint16_t port, std::uint32_t from) {
     socket_ = Socket::Connect(kLoopback, port, error_, from);
     socket_.SetReceiveTimeout(5000);

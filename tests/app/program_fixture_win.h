@@ -9,21 +9,15 @@
 #include <vector>
 
 #include "app/main_actions.h"
+#include "app/main_window_ids.h"
 #include "remote_window_win.h"
+#include "support/loopback.h"
 #include "tarnwick_process_win.h"
 #include "terminals/socket.h"
 
 namespace tarnwick::testing {
 
-// Control ids of the main window.
-inline constexpr int kProductListId = 11;
-inline constexpr int kClientGridId = 12;
-inline constexpr int kStatusBarId = 13;
-
 using Rows = std::vector<std::vector<std::string>>;
-
-// A loopback port that nothing listens on.
-std::uint16_t FreePort();
 
 // One terminal: a connection from its own loopback address.
 class Terminal {

@@ -6,6 +6,13 @@
 
 namespace tarnwick::testing {
 
+std::uint16_t FreePort() {
+    std::error_code error;
+    const Socket probe = Socket::Listen(0, 0, 1, error);
+    EXPECT_FALSE(error) << error.message();
+    return probe.LocalPort();
+}
+
 LoopbackServer::LoopbackServer(TerminalService& service) : service_(service) {
     std::error_code error;
     listener_ = Socket::Listen(kLoopback, 0, 15, error);

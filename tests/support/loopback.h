@@ -13,6 +13,9 @@
 
 namespace tarnwick::testing {
 
+// A port that nobody listens on at this moment, on any local address.
+std::uint16_t FreePort();
+
 class LoopbackServer {
   public:
     explicit LoopbackServer(TerminalService& service);

@@ -4,13 +4,6 @@
 
 namespace tarnwick::testing {
 
-std::uint16_t FreePort() {
-    std::error_code error;
-    const Socket probe = Socket::Listen(0, 0, 1, error);
-    EXPECT_FALSE(error) << error.message();
-    return probe.LocalPort();
-}
-
 bool BlockingService::ClientLogin(std::string_view, std::string_view) {
     std::unique_lock lock(mutex_);
     ++entered_;

@@ -10,12 +10,10 @@
 #include <thread>
 #include <vector>
 
+#include "support/loopback.h"
 #include "terminals/listener.h"
 
 namespace tarnwick::testing {
-
-// A port that nobody listens on at this moment, on any local address.
-std::uint16_t FreePort();
 
 // Counts the shutdown's waits; each also sleeps for real (briefly) so threads can end.
 class CountedSleep {

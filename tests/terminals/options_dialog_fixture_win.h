@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "form_driver_win.h"
+#include "support/form_driver_win.h"
 #include "support/temp_folder.h"
 #include "terminals/autorun_win.h"
 #include "terminals/set_option_dialog_win.h"
@@ -73,7 +73,7 @@ class OptionsDialog : public ::testing::Test {
         driver_.Run(
             kSetOptionClass,
             [&] {
-                Form form(nullptr, folder);
+                Form form(nullptr, folder, localAddresses_);
                 form.ShowModal();
             },
             script);
@@ -103,6 +103,7 @@ class OptionsDialog : public ::testing::Test {
 
     TempFolder folder_;
     FormDriver driver_;
+    Form::AddressSource localAddresses_ = LocalIpv4Addresses;
 };
 
 }  // namespace tarnwick::testing

@@ -1,4 +1,4 @@
-#include "form_driver_win.h"
+#include "support/form_driver_win.h"
 
 #include <gtest/gtest.h>
 
