@@ -56,8 +56,6 @@ class TfrmMain final : public Window, private ServerView {
 
     const ActionList& Actions() const { return aclMain; }
     bool HideOnClose() const { return hideOnClose; }
-    // Hidden, with its icon in the notification area.
-    bool InTray() const;
     const Timer& SweepTimer() const { return tmrClient; }
 
   private:
@@ -86,6 +84,7 @@ class TfrmMain final : public Window, private ServerView {
     void actServerOptionExecute() override;
 
     // The notification area and closing.
+    bool InTray() const;  // hidden, with its icon in the notification area
     void OnSysCommand(UINT message, WPARAM command, LPARAM lParam);
     void HideToTray();
     void TrayNotify(LPARAM mouseMessage);
