@@ -68,7 +68,8 @@ void ClientGrid::Refresh(const TableChanges& changes) {
         size_t rows, current;
     };
     const View view = table_.Read([](const TableReader& r) {
-        return View{r.RowCount(), r.CurrentRow()};
+        // The grid always has a row: the empty row when no terminal is present.
+        return View{std::max<size_t>(r.TerminalCount(), 1), r.CurrentRow()};
     });
     const bool resized = int(view.rows) != ListView_GetItemCount(hwnd_);
     if (resized) {

@@ -25,9 +25,7 @@ void TfrmMain::SetListenerStateText(const std::string& text) {
 }
 
 void TfrmMain::actServerOptionExecute() {
-    // Owned by the application, shown modally, destroyed when closed; its result is not used.
-    TfrmSetOption dialog(ApplicationWindow(), appDir_);
-    dialog.ShowModal();
+    tarnwick::actServerOptionExecute(appDir_);
 }
 
 }  // namespace tarnwick

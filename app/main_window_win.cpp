@@ -1,6 +1,7 @@
 #include "app/main_window_win.h"
 
 #include "app/images_win.h"
+#include "common/application.h"
 #include "common/message_box.h"
 
 namespace tarnwick {
@@ -132,7 +133,7 @@ void TfrmMain::FormCreate() {
     aclMain[MainAction::actServerStart].SetEnabled(true);
     aclMain[MainAction::actServerSnS].SetEnabled(false);
     aclMain[MainAction::actServerStop].SetEnabled(false);
-    lstvProduct.LoadProducts(ProfileFile(appDir_ + "PdtReg.ini"));
+    lstvProduct.LoadProducts(ProfileFile(appDir_ + kProductFileName));
     sgrdClient.SetUp();
     terminals_->notice.Attach(Handle(), kMsgTableChanged);
     server_.ArmAutoStart();
@@ -202,8 +203,8 @@ void TfrmMain::ShowTableChanges() {
     const TableChanges changes = table_.TakeChanges();
     sgrdClient.Refresh(changes);
     if (changes.count) {
-        sbrStatus.SetText(StatusBar::kTerminals,
-                          table_.Read([](const TableReader& r) { return r.CountText(); }));
+        sbrStatus.SetTerminalCount(
+            table_.Read([](const TableReader& r) { return r.TerminalCount(); }));
     }
 }
 

@@ -23,7 +23,6 @@
 #include "products/product_list_win.h"
 #include "terminals/listener.h"
 #include "terminals/server_control.h"
-#include "terminals/server_control_settings.h"
 #include "terminals/terminal_table.h"
 
 namespace tarnwick {
@@ -121,7 +120,7 @@ class TfrmMain final : public Window, private ServerView {
     std::unique_ptr<TerminalState> terminals_;
     TerminalTable& table_;  // holds KnownProducts too, under one lock
     TcpListener tcpServer{table_};
-    MainIniSettings settings_{appDir_};
+    ServerSettings settings_{appDir_};
     ServerControl server_{tcpServer, settings_, *this};
 
     ActionList aclMain;
@@ -131,7 +130,8 @@ class TfrmMain final : public Window, private ServerView {
     AcceleratorHandle shortcuts_;
     ToolBar cbrTool;
     HWND PageControl1 = nullptr;
-    ProductList lstvProduct;
+    ProductCatalog products_;  // the rows lstvProduct shows
+    ProductList lstvProduct{products_};
     ClientGrid sgrdClient{table_};
     StatusBar sbrStatus;
     Timer tmrClient{1};  // the sweep timer

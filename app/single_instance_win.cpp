@@ -6,7 +6,7 @@
 
 #include "app/main_window_win.h"
 #include "app/single_instance.h"
-#include "common/message_box.h"
+#include "common/application.h"
 
 namespace tarnwick {
 

@@ -26,13 +26,17 @@ void StatusBar::Create(HWND parent, int id) {
     SetText(kTitle, "Tarnwick");
     SetText(kListener, "状态：停止");
     SetText(kProducts, "产品数：0");
-    SetText(kTerminals, "终端数：0");
+    SetTerminalCount(0);
     SetText(kLast, "");
     Resize();
 }
 
 void StatusBar::SetText(int panel, const std::string& text) {
     SendMessageA(hwnd_, SB_SETTEXTA, WPARAM(panel), LPARAM(text.c_str()));
+}
+
+void StatusBar::SetTerminalCount(size_t count) {
+    SetText(kTerminals, "终端数：" + std::to_string(count));
 }
 
 void StatusBar::Resize() {

@@ -22,6 +22,8 @@ class StatusBar {
     void Create(HWND parent, int id);
     HWND Handle() const { return hwnd_; }
     void SetText(int panel, const std::string& text);
+    // "终端数：" and the number of terminals present.
+    void SetTerminalCount(size_t count);
     // Follows the parent's size; the bar keeps its height.
     void Resize();
     bool Visible() const { return IsWindowVisible(hwnd_) != FALSE; }

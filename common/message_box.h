@@ -9,7 +9,6 @@
 namespace tarnwick {
 
 inline constexpr const char* kMessageTitle = "Tarnwick";
-inline constexpr const char* kApplicationTitle = "Tarnwick3.1";
 
 void ShowInfo(const std::string& text);
 void ShowError(const std::string& text);

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "common/application.h"
 #include "common/text.h"
 #include "common/window_win.h"
 
@@ -39,14 +40,16 @@ class TaskWindowsDisabled {
 };
 
 int Box(const std::string& text, const char* title, UINT style) {
-    HWND owner = GetActiveWindow();
-    if (!owner) owner = ApplicationWindow();
+    HWND active = GetActiveWindow();
+    // With no window of the program active (the main window put away, say), the box still
+    // belongs to the application rather than standing alone in the taskbar.
+    HWND owner = active ? active : ApplicationWindow();
     int result;
     {
         const TaskWindowsDisabled others;
         result = MessageBoxA(owner, text.c_str(), title, style);
     }
-    if (owner) SetActiveWindow(owner);
+    if (active) SetActiveWindow(active);
     return result;
 }
 

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string_view>
 
-#include "common/app_dir.h"
 #include "common/text.h"
 
 namespace tarnwick {
@@ -47,10 +46,6 @@ ProductRow ReadEntry(const ProfileFile& file, std::int32_t number) {
 }
 
 }  // namespace
-
-std::string ProductFilePath() {
-    return AppDir() + kProductFileName;
-}
 
 ProductFileRows ReadProductFile(const ProfileFile& file) {
     ProductFileRows result;

@@ -25,9 +25,6 @@ struct ProductFileRows {
     bool failed = false;           // reading raised an error; `rows` holds those read before it
 };
 
-// AppDir() + "PdtReg.ini".
-std::string ProductFilePath();
-
 // Reads the entries 1 .. "count" in order. An entry whose section the file lacks gives no row,
 // so the read never goes past the highest-numbered entry section present, whatever "count"
 // says. A missing file, a missing or non-positive "count" give no rows and are no failure.

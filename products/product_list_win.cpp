@@ -61,33 +61,31 @@ void ProductList::AddColumns() {
     }
 }
 
-void ProductList::LoadProducts() {
-    LoadProducts(ProfileFile(ProductFilePath()));
-}
-
 void ProductList::LoadProducts(const ProfileFile& file) {
-    ListView_DeleteAllItems(hwnd_);
-    rows_.clear();
-    const ProductFileRows read = ReadProductFile(file);
-    for (const ProductRow& row : read.rows)
-        AppendRow(row);
-    if (read.failed) {
+    const bool read = products_.Load(file);
+    ShowRows();
+    if (!read) {
         ShowError(kReadFailed);
         return;
     }
-    if (host_.SyncKnownProducts) host_.SyncKnownProducts(ProductCaptions(rows_));
-    if (host_.SetCountText) host_.SetCountText(ProductCountText(rows_.size()));
+    if (host_.SyncKnownProducts) host_.SyncKnownProducts(products_.Captions());
+    if (host_.SetCountText) host_.SetCountText(products_.CountText());
 }
 
-void ProductList::AppendRow(const ProductRow& row) {
+void ProductList::ShowRows() {
+    ListView_DeleteAllItems(hwnd_);
+    const std::vector<ProductRow>& rows = products_.Rows();
+    for (size_t i = 0; i < rows.size(); ++i)
+        AppendRow(int(i), rows[i]);
+}
+
+void ProductList::AppendRow(int at, const ProductRow& row) {
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = int(rows_.size());
+    item.iItem = at;
     item.pszText = const_cast<char*>(row.caption.c_str());
     item.iImage = 0;
-    const int at = int(SendMessageA(hwnd_, LVM_INSERTITEMA, 0, LPARAM(&item)));
-    if (at < 0) return;
-    rows_.push_back(row);
+    if (SendMessageA(hwnd_, LVM_INSERTITEMA, 0, LPARAM(&item)) != at) return;
     SetCell(hwnd_, at, 1, row.server);
     SetCell(hwnd_, at, 2, row.database);
 }

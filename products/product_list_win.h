@@ -1,5 +1,5 @@
-// lstvProduct: the product list of the main window's page "产品". It shows the rows read from
-// the product file in entry order (never sorted), in one of four view styles, and turns left
+// lstvProduct: the product list of the main window's page "产品". It shows the rows of the
+// product catalog in entry order (never sorted), in one of four view styles, and turns left
 // clicks into the enabled state of the property command and double clicks into running it.
 #pragma once
 
@@ -14,7 +14,7 @@
 #include "common/action_list.h"
 #include "common/owned_win.h"
 #include "common/profile.h"
-#include "products/product_file.h"
+#include "products/product_catalog.h"
 
 namespace tarnwick {
 
@@ -32,7 +32,7 @@ enum class ProductViewStyle { kLargeIcon, kSmallIcon, kList, kReport };
 
 class ProductList {
   public:
-    ProductList() = default;
+    explicit ProductList(ProductCatalog& products) : products_(products) {}
     ~ProductList();
     ProductList(const ProductList&) = delete;
     ProductList& operator=(const ProductList&) = delete;
@@ -41,18 +41,12 @@ class ProductList {
     bool Create(HWND parent, int id, ProductListHost host);
     HWND Handle() const { return hwnd_; }
 
-    // Empties the list and fills it from the product file in AppDir.
-    void LoadProducts();
-    // The same from `file`. When reading fails the error is shown, the rows read so far stay,
-    // and neither KnownProducts nor the count text change.
+    // Loads the catalog from `file` and shows its rows. When reading fails the error is shown,
+    // the rows read so far stay, and neither KnownProducts nor the count text change.
     void LoadProducts(const ProfileFile& file);
 
-    // The view styles the actions actViewLargeIcon, actViewSmallIcon, actViewList and
-    // actViewReport set; rows and columns stay as they are.
-    void ViewLargeIcon() { SetViewStyle(ProductViewStyle::kLargeIcon); }
-    void ViewSmallIcon() { SetViewStyle(ProductViewStyle::kSmallIcon); }
-    void ViewList() { SetViewStyle(ProductViewStyle::kList); }
-    void ViewReport() { SetViewStyle(ProductViewStyle::kReport); }
+    // The view styles of the actions actViewLargeIcon, actViewSmallIcon, actViewList and
+    // actViewReport; rows and columns stay as they are.
     void SetViewStyle(ProductViewStyle style);
     ProductViewStyle ViewStyle() const;
 
@@ -61,7 +55,6 @@ class ProductList {
     void lstvProductClick();
     void lstvProductDblClick();
 
-    const std::vector<ProductRow>& Rows() const { return rows_; }
     bool RowSelected() const;
     // Where a popup menu opened from the keyboard goes, in screen coordinates: below the left
     // edge of the selected row, or the list's top left corner when no row is selected.
@@ -74,14 +67,15 @@ class ProductList {
 
   private:
     void AddColumns();
-    void AppendRow(const ProductRow& row);
+    void ShowRows();
+    void AppendRow(int at, const ProductRow& row);
 
     HWND hwnd_ = nullptr;
     // The list shares its image lists (LVS_SHAREIMAGELISTS): these are their only owners.
     ImageListHandle imlPdt24;  // large images
     ImageListHandle imlPdt16;  // small images
     ProductListHost host_;
-    std::vector<ProductRow> rows_;  // what the list shows, in row order
+    ProductCatalog& products_;
 };
 
 }  // namespace tarnwick

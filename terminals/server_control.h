@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "terminals/listener.h"
+#include "terminals/server_settings.h"
 
 namespace tarnwick {
 
@@ -16,17 +17,6 @@ inline constexpr const char* kStartFailedText = "服务启动失败。";
 inline constexpr const char* kStopFailedText = "服务停止失败。";
 inline constexpr const char* kListenerStoppedText = "状态：停止";
 inline constexpr const char* kListenerRunningText = "状态：运行";
-
-// The listener's settings, read afresh at every call. Either may throw when the file cannot be
-// read.
-class ServerSettingsSource {
-  public:
-    virtual ~ServerSettingsSource() = default;
-    // Exactly as stored; empty when missing.
-    virtual std::string Host() const = 0;
-    // 0 when missing, empty or not an integer.
-    virtual std::int32_t Port() const = 0;
-};
 
 // What the commands show and call in the main window.
 class ServerView {

@@ -6,9 +6,8 @@
 #include "common/int_text.h"
 #include "common/message_box.h"
 #include "terminals/autorun_win.h"
-#include "terminals/host_choices.h"
 #include "terminals/local_addresses_win.h"
-#include "terminals/settings.h"
+#include "terminals/server_settings.h"
 
 namespace tarnwick {
 namespace {
@@ -230,8 +229,9 @@ void TfrmSetOption::FormClose() {
     closed_ = true;
 }
 
-void actServerOptionExecute() {
-    TfrmSetOption form;
+void actServerOptionExecute(const std::string& folder) {
+    // Owned by the application, shown modally, destroyed when closed; its result is not used.
+    TfrmSetOption form(ApplicationWindow(), folder);
     form.ShowModal();
 }
 

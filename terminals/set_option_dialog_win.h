@@ -79,8 +79,8 @@ class TfrmSetOption final : public Window {
     HWND btnCancel = nullptr;
 };
 
-// The Server > Options command: shows the options dialog modally and destroys it when it has
-// closed. Nothing follows: the listener is neither started nor stopped.
-void actServerOptionExecute();
+// The Server > Options command: shows the options dialog on `folder` modally and destroys it
+// when it has closed. Nothing follows: the listener is neither started nor stopped.
+void actServerOptionExecute(const std::string& folder = AppDir());
 
 }  // namespace tarnwick

@@ -8,8 +8,6 @@
 namespace tarnwick {
 namespace {
 
-const std::string kCountLabel = "终端数：";
-
 // An address holds no NUL byte, so the key splits back unambiguously.
 std::string Key(std::string_view address, std::string_view rest) {
     std::string key;
@@ -25,8 +23,8 @@ std::string_view CodePart(const TerminalRow& row) {
 
 }  // namespace
 
-size_t TableReader::RowCount() const {
-    return std::max<size_t>(table_.rows_.size(), 1);
+size_t TableReader::TerminalCount() const {
+    return table_.rows_.size();
 }
 
 std::string_view TableReader::Cell(size_t row, int column) const {
@@ -49,14 +47,11 @@ std::string_view TableReader::Cell(size_t row, int column) const {
 size_t TableReader::CurrentRow() const {
     return table_.currentRow_;
 }
-const std::string& TableReader::CountText() const {
-    return table_.countText_;
-}
 const KnownProducts& TableReader::Products() const {
     return table_.products_;
 }
 
-TerminalTable::TerminalTable(const Clock& clock) : clock_(clock), countText_(kCountLabel + "0") {}
+TerminalTable::TerminalTable(const Clock& clock) : clock_(clock) {}
 
 TerminalTable::~TerminalTable() = default;
 
@@ -116,7 +111,6 @@ void TerminalTable::RemoveRowLocked(TerminalRow* row) {
 }
 
 void TerminalTable::ShowClientCountLocked() {
-    countText_ = kCountLabel + std::to_string(rows_.size());
     changes_.count = true;
 }
 

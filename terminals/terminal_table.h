@@ -41,7 +41,7 @@ class TableView {
 // What changed since the view last took the changes.
 struct TableChanges {
     bool rows = false;        // some cell changed
-    bool count = false;       // the count text was rewritten
+    bool count = false;       // the terminal count is to be shown again
     bool currentRow = false;  // a filling LOGIN made a row current
 };
 
@@ -50,12 +50,12 @@ class TerminalTable;
 // Read access to the table while its lock is held; only TerminalTable::Read hands one out.
 class TableReader {
   public:
-    // Data rows as the grid shows them: at least one, the empty row when no terminal is present.
-    size_t RowCount() const;
-    // Column 0..3 of a data row; empty texts for the empty row and for column 4.
+    // The terminals present, one row each in first-LOGIN order.
+    size_t TerminalCount() const;
+    // Column 0..3 of a row; empty texts past the last row and for other columns.
     std::string_view Cell(size_t row, int column) const;
+    // The row a view highlights; 0 when no terminal is present.
     size_t CurrentRow() const;
-    const std::string& CountText() const;
     const KnownProducts& Products() const;
 
   private:
@@ -116,7 +116,6 @@ class TerminalTable final : public TerminalService {
     std::unordered_map<std::string, std::vector<TerminalRow*>> byCode_;
     std::uint64_t nextOrder_ = 1;
     size_t currentRow_ = 0;
-    std::string countText_;
     TableChanges changes_;
 
     // Set by whoever posts the notice, cleared by the view's TakeChanges.

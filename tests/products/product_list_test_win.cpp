@@ -132,7 +132,8 @@ class ProductListTest : public ::testing::Test {
                                     [this] { ++opened; });
     std::vector<Captions> synced;
     std::string countText = "产品数：0";
-    ProductList list;
+    ProductCatalog products;
+    ProductList list{products};
     ListHost host{list, Seams()};
 };
 
@@ -236,15 +237,14 @@ TEST_F(ProductListTest, EachViewStyleKeepsRowsAndColumns) {
     Load(kThreeProducts);
     const auto cells = Cells();
     const struct {
-        void (ProductList::*set)();
         ProductViewStyle style;
         DWORD type;
-    } views[] = {{&ProductList::ViewLargeIcon, ProductViewStyle::kLargeIcon, LVS_ICON},
-                 {&ProductList::ViewSmallIcon, ProductViewStyle::kSmallIcon, LVS_SMALLICON},
-                 {&ProductList::ViewList, ProductViewStyle::kList, LVS_LIST},
-                 {&ProductList::ViewReport, ProductViewStyle::kReport, LVS_REPORT}};
+    } views[] = {{ProductViewStyle::kLargeIcon, LVS_ICON},
+                 {ProductViewStyle::kSmallIcon, LVS_SMALLICON},
+                 {ProductViewStyle::kList, LVS_LIST},
+                 {ProductViewStyle::kReport, LVS_REPORT}};
     for (const auto& v : views) {
-        (list.*v.set)();
+        list.SetViewStyle(v.style);
         Pump();
         EXPECT_EQ(DWORD(GetWindowLongPtrA(List(), GWL_STYLE)) & LVS_TYPEMASK, v.type);
         EXPECT_EQ(list.ViewStyle(), v.style);

@@ -1,5 +1,5 @@
 // The host box's list: the resolver's addresses with the loopback address on top.
-#include "terminals/host_choices.h"
+#include "terminals/server_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -33,8 +33,7 @@ class ListenerLifecycle : public ::testing::Test {
         ASSERT_TRUE(listener.Running());
     }
     size_t Rows() const {
-        return table.Read(
-            [](const TableReader& r) { return r.Cell(0, 0).empty() ? 0 : r.RowCount(); });
+        return table.Read([](const TableReader& r) { return r.TerminalCount(); });
     }
 
     testing::FakeClock clock;

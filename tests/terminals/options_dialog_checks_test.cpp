@@ -3,6 +3,7 @@
 
 #include "common/message_box.h"
 #include "common/text.h"
+#include "common/application.h"
 #include "options_dialog_fixture_win.h"
 
 namespace tarnwick::testing {

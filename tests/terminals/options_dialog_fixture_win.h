@@ -14,7 +14,7 @@
 #include "support/temp_folder.h"
 #include "terminals/autorun_win.h"
 #include "terminals/set_option_dialog_win.h"
-#include "terminals/settings.h"
+#include "terminals/server_settings.h"
 
 namespace tarnwick::testing {
 

@@ -1,6 +1,6 @@
 // The listener's settings in main.ini, read afresh on every use: texts exactly as stored, the
 // port also as an integer where anything but integer text reads as 0.
-#include "terminals/settings.h"
+#include "terminals/server_settings.h"
 
 #include <gtest/gtest.h>
 

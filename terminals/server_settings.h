@@ -1,0 +1,64 @@
+// The listener's settings in main.ini, section "server": "host" (the IPv4 address to bind) and
+// "ip" (the port, despite its name), and the addresses the options dialog offers for the host.
+// Never cached: every use opens and reads the file afresh.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/profile.h"
+
+namespace tarnwick {
+
+// The settings as the server commands read them. Either read may throw when the file cannot
+// be read.
+class ServerSettingsSource {
+  public:
+    virtual ~ServerSettingsSource() = default;
+    // Exactly as stored; empty when missing.
+    virtual std::string Host() const = 0;
+    // 0 when missing, empty or not an integer.
+    virtual std::int32_t Port() const = 0;
+};
+
+class ServerSettings final : public ServerSettingsSource {
+  public:
+    // `folder` ends in a path separator; the program passes AppDir().
+    explicit ServerSettings(const std::string& folder) : file_(folder + "main.ini") {}
+
+    // As text, exactly as stored; a missing key reads as empty.
+    std::string Host() const override { return file_.ReadText(kSection, "host"); }
+    std::string PortText() const { return file_.ReadText(kSection, "ip"); }
+    // As an integer: missing, empty or not an integer reads as 0.
+    std::int32_t Port() const override { return file_.ReadInt(kSection, "ip", 0); }
+
+    // Unset for the listener: empty host or port 0.
+    bool Unset() const { return Host().empty() || Port() == 0; }
+
+    // Writes "host", then "ip", as typed. False when a write failed; a host written before a
+    // failing port write stays in the file.
+    bool Save(const std::string& host, const std::string& portText) {
+        return file_.WriteText(kSection, "host", host) && file_.WriteText(kSection, "ip", portText);
+    }
+
+    const std::string& Path() const { return file_.Path(); }
+
+  private:
+    static constexpr const char* kSection = "server";
+    ProfileFile file_;
+};
+
+inline constexpr const char* kLoopbackText = "127.0.0.1";
+
+// The entries of the options dialog's host box: the local addresses with the loopback address
+// put at the top, unless the first of them is already exactly that. Only the first is
+// compared, so the loopback address may stand twice.
+inline std::vector<std::string> HostChoices(std::vector<std::string> addresses) {
+    if (addresses.empty() || addresses.front() != kLoopbackText) {
+        addresses.insert(addresses.begin(), kLoopbackText);
+    }
+    return addresses;
+}
+
+}  // namespace tarnwick
