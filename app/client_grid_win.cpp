@@ -12,6 +12,8 @@ struct Column {
     const char* header;
     int width;
 };
+constexpr size_t kMostCachedRows = 256;
+
 // Column 4 has no header and nothing is ever written into it.
 constexpr Column kColumns[] = {
     {"产品名称", 200}, {"IP", 150}, {"登录时间", 200}, {"检测时间", 200}, {"", 299}};
@@ -79,6 +81,37 @@ void ClientGrid::Refresh(const TableChanges& changes) {
     // past its end: show the table's current row again after every change of the rows' number.
     if (changes.currentRow || resized) ShowCurrentRow(int(view.current));
     if (changes.rows) InvalidateRect(hwnd_, nullptr, FALSE);
+    cache_.clear();
+}
+
+void ClientGrid::CacheRows(int from, int to) {
+    cache_.clear();
+    if (from < 0 || to < from) return;
+    cacheFrom_ = size_t(from);
+    table_.Read([&](const TableReader& r) {
+        // A screenful is a few dozen rows; a larger hint is served in part.
+        const size_t end = std::min({size_t(to) + 1, r.TerminalCount(), cacheFrom_ + kMostCachedRows});
+        for (size_t row = cacheFrom_; row < end; ++row) {
+            auto& texts = cache_.emplace_back();
+            for (int column = 0; column < 4; ++column)
+                texts[size_t(column)] = r.Cell(row, column);
+        }
+    });
+}
+
+void ClientGrid::SupplyText(LVITEMA& item) {
+    const auto copy = [&item](std::string_view text) {
+        const size_t n = std::min(text.size(), size_t(item.cchTextMax - 1));
+        std::memcpy(item.pszText, text.data(), n);
+        item.pszText[n] = '\0';
+    };
+    const size_t row = size_t(item.iItem);
+    if (row >= cacheFrom_ && row - cacheFrom_ < cache_.size()) {
+        const bool shown = item.iSubItem >= 0 && item.iSubItem < 4;
+        copy(shown ? std::string_view(cache_[row - cacheFrom_][size_t(item.iSubItem)]) : "");
+        return;
+    }
+    table_.Read([&](const TableReader& r) { copy(r.Cell(row, item.iSubItem)); });
 }
 
 void ClientGrid::ShowCurrentRow(int row) {
@@ -98,17 +131,15 @@ bool ClientGrid::HandleNotify(NMHDR* header) {
         }
         return true;
     }
+    if (header->code == LVN_ODCACHEHINT) {
+        const auto* hint = reinterpret_cast<const NMLVCACHEHINT*>(header);
+        CacheRows(hint->iFrom, hint->iTo);
+        return true;
+    }
     if (header->code == LVN_GETDISPINFOA) {
         auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
         LVITEMA& item = info->item;
-        if (item.mask & LVIF_TEXT && item.cchTextMax > 0) {
-            table_.Read([&item](const TableReader& r) {
-                const std::string_view text = r.Cell(size_t(item.iItem), item.iSubItem);
-                const size_t n = std::min(text.size(), size_t(item.cchTextMax - 1));
-                std::memcpy(item.pszText, text.data(), n);
-                item.pszText[n] = '\0';
-            });
-        }
+        if (item.mask & LVIF_TEXT && item.cchTextMax > 0) SupplyText(item);
         if (item.mask & LVIF_IMAGE) item.iImage = -1;
         return true;
     }

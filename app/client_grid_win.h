@@ -6,6 +6,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
+#include <string>
+#include <vector>
+
 #include "common/owned_win.h"
 #include "terminals/terminal_table.h"
 
@@ -32,9 +36,17 @@ class ClientGrid {
   private:
     void SetRowHeight();
     void ShowCurrentRow(int row);
+    // Copies the rows about to be painted under one take of the table's lock, rather than one
+    // take per cell: connection threads then meet the window's thread at the lock far less often.
+    void CacheRows(int from, int to);
+    void SupplyText(LVITEMA& item);
 
     TerminalTable& table_;
     HWND hwnd_ = nullptr;
+    // The texts of rows cacheFrom_.. as the table held them at the last hint; dropped with every
+    // change the grid is told of.
+    size_t cacheFrom_ = 0;
+    std::vector<std::array<std::string, 4>> cache_;
     // Sizes the rows; the grid shares it (LVS_SHAREIMAGELISTS), so this is its only owner.
     ImageListHandle rowHeight_;
 };

@@ -1,12 +1,17 @@
-// The Help commands of the main window.
+// The main window's Help commands.
+#include "app/about_form_win.h"
+#include "app/help_win.h"
 #include "app/main_window_win.h"
 
 namespace tarnwick {
 
-// Opens the help file; not built yet.
-void TfrmMain::actHelpTopicExecute() {}
+void TfrmMain::actHelpTopicExecute() {
+    tarnwick::actHelpTopicExecute(appDir_);
+}
 
-// The about dialog; not built yet.
-void TfrmMain::actHelpAboutExecute() {}
+// The main window owns the program's windows: the version window is handed it.
+void TfrmMain::actHelpAboutExecute() {
+    tarnwick::actHelpAboutExecute(Handle(), appDir_);
+}
 
 }  // namespace tarnwick

@@ -10,6 +10,10 @@ namespace {
 constexpr int kWidth = 655;
 constexpr int kHeight = 454;
 constexpr UINT kSweepInterval = 60000;
+// The grid and the count panel follow the table at most this often while it keeps changing, so
+// that a burst of LOGINs costs the window a few refreshes instead of one each.
+constexpr UINT_PTR kViewTimer = 2;
+constexpr UINT kViewInterval = 150;
 
 enum Page { kProductPage = 0, kClientPage = 1 };
 
@@ -63,7 +67,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kMsgActivated:
             return FormActivate(), 0;
         case kMsgTableChanged:
-            return ShowTableChanges(), 0;
+            return OnTableNotice(), 0;
         case WM_SYSCOMMAND:
             return OnSysCommand(message, wParam, lParam), 0;
         case WM_TRAYNOTIFY:
@@ -82,12 +86,14 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_TIMER:
             if (wParam == tmrClient.Id()) return tmrClientTimer(), 0;
+            if (wParam == kViewTimer) return OnViewTimer(), 0;
             break;
         case WM_CONTEXTMENU:
             if (HWND(wParam) == lstvProduct.Handle()) return lstvProductContextPopup(lParam), 0;
             break;
         case WM_DESTROY:
             SetApplicationWindow(nullptr);
+            KillTimer(Handle(), kViewTimer);
             tmrClient.SetEnabled(false);
             return EndService(), PostQuitMessage(0), 0;
     }
@@ -197,15 +203,33 @@ void TfrmMain::tmrClientTimer() {
         ~Rearm() { timer.SetEnabled(true); }
     } rearm{tmrClient};
     table_.Sweep();
+    // Also catches up with a change whose notice was lost and that no later change followed.
+    ShowTableChanges();
 }
 
-void TfrmMain::ShowTableChanges() {
+bool TfrmMain::ShowTableChanges() {
     const TableChanges changes = table_.TakeChanges();
+    if (!changes.Any()) return false;
     sgrdClient.Refresh(changes);
     if (changes.count) {
         sbrStatus.SetTerminalCount(
             table_.Read([](const TableReader& r) { return r.TerminalCount(); }));
     }
+    return true;
+}
+
+void TfrmMain::OnTableNotice() {
+    // The first change after a quiet spell shows at once; later ones wait for the view timer.
+    if (viewTimerArmed_) return;
+    ShowTableChanges();
+    viewTimerArmed_ = SetTimer(Handle(), kViewTimer, kViewInterval, nullptr) != 0;
+}
+
+void TfrmMain::OnViewTimer() {
+    if (ShowTableChanges()) return;
+    // A quiet interval: the next change posts a notice again.
+    KillTimer(Handle(), kViewTimer);
+    viewTimerArmed_ = false;
 }
 
 }  // namespace tarnwick

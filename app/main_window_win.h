@@ -72,8 +72,11 @@ class TfrmMain final : public Window, private ServerView {
     void lstvProductContextPopup(LPARAM at);
     void sbrStatusDrawPanel(const DRAWITEMSTRUCT& item);
     void tmrClientTimer();
-    // The grid and the count panel show what the table changed since the last notice.
-    void ShowTableChanges();
+    void OnTableNotice();
+    void OnViewTimer();
+    // The grid and the count panel show what the table changed since they last looked; false
+    // when nothing had changed.
+    bool ShowTableChanges();
 
     // What the server commands show in this window.
     void ShowError(const std::string& text) override;
@@ -136,6 +139,8 @@ class TfrmMain final : public Window, private ServerView {
     StatusBar sbrStatus;
     Timer tmrClient{1};  // the sweep timer
     TrayIcon trayIcon_;
+    // The view timer runs while the table keeps changing; window's thread only.
+    bool viewTimerArmed_ = false;
 };
 
 }  // namespace tarnwick

@@ -22,9 +22,10 @@ class TableNotice final : public TableView {
     }
     // After this no notice reaches the window, whatever thread is still changing the table.
     void Cut() { window_ = nullptr; }
-    // Never waits for the window's thread.
-    void TableChanged() override {
-        if (HWND window = window_.load()) PostMessageA(window, message_, 0, 0);
+    // Never waits for the window's thread. False when the notice went nowhere.
+    bool TableChanged() override {
+        const HWND window = window_.load();
+        return window && PostMessageA(window, message_, 0, 0);
     }
 
   private:

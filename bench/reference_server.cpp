@@ -7,7 +7,7 @@ namespace tarnwick::bench {
 
 ThreadPerConnectionServer::ThreadPerConnectionServer(Serve serve) : serve_(std::move(serve)) {
     std::error_code error;
-    listener_ = Socket::Listen(kLoopback, 0, 128, error);
+    listener_ = Socket::Listen(kLoopback, 0, 15, error);
     if (error) throw std::runtime_error("listen: " + error.message());
     port_ = listener_.LocalPort();
     acceptor_ = std::thread([this] {

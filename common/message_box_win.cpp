@@ -44,11 +44,15 @@ int Box(const std::string& text, const char* title, UINT style) {
     // With no window of the program active (the main window put away, say), the box still
     // belongs to the application rather than standing alone in the taskbar.
     HWND owner = active ? active : ApplicationWindow();
+    // A box enables its owner as it closes; an owner that a modal dialog has disabled (a box
+    // shown while the dialog opens) must stay disabled.
+    const bool ownerEnabled = owner && IsWindowEnabled(owner);
     int result;
     {
         const TaskWindowsDisabled others;
         result = MessageBoxA(owner, text.c_str(), title, style);
     }
+    if (owner && !ownerEnabled) EnableWindow(owner, FALSE);
     if (active) SetActiveWindow(active);
     return result;
 }

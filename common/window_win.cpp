@@ -23,7 +23,7 @@ bool Window::Create(const char* className, DWORD exStyle, DWORD style, const cha
                     int y, int width, int height, HWND parent, HICON icon) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HINSTANCE instance = ThisModule();
     if (!GetClassInfoExA(instance, className, &wc)) {
         wc = WNDCLASSEXA{};
         wc.cbSize = sizeof wc;
@@ -38,6 +38,16 @@ bool Window::Create(const char* className, DWORD exStyle, DWORD style, const cha
     }
     return CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent, nullptr,
                            instance, this) != nullptr;
+}
+
+// The module this code is linked into: a library's windows register their classes under the
+// library, so they never meet a class of the same name in the program.
+HINSTANCE Window::ThisModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCSTR>(&Window::Procedure), &module);
+    return module;
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -31,6 +31,7 @@ class Window {
     void DestroyDetached();
 
   private:
+    static HINSTANCE ThisModule();
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;

@@ -147,7 +147,7 @@ void TcpListener::OpenBinding(Binding& binding) {
 void TcpListener::AcceptLoop(Socket& listening) {
     while (!stopping_) {
         std::error_code error;
-        Socket connection = listening.Accept(error);
+        Socket connection = listening.AcceptForHandOver(error);
         if (stopping_) return;
         if (!connection.Valid()) {
             // Out of sockets or memory for the moment: try again a little later.

@@ -54,10 +54,6 @@ TfrmSetOption::TfrmSetOption(HWND owner, std::string folder, AddressSource local
     focus_ = btnOk;
 }
 
-void TfrmSetOption::ShowModal() {
-    RunModal(Handle(), closed_);
-}
-
 HWND TfrmSetOption::Add(const char* className, const char* caption, DWORD style, int x, int y,
                         int width, int height, ControlId id, DWORD exStyle) {
     HWND control =
@@ -226,7 +222,7 @@ void TfrmSetOption::btnCancelClick() {
 // Every way of closing ends here and only ends the modal loop; the caller destroys the dialog.
 void TfrmSetOption::FormClose() {
     CancelPortExit();
-    closed_ = true;
+    EndModal();
 }
 
 void actServerOptionExecute(const std::string& folder) {

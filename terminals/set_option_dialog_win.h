@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "common/app_dir.h"
-#include "common/window_win.h"
+#include "common/form_win.h"
 #include "terminals/local_addresses_win.h"
 
 namespace tarnwick {
 
 inline constexpr const char* kSetOptionClass = "TfrmSetOption";
 
-class TfrmSetOption final : public Window {
+class TfrmSetOption final : public Form {
   public:
     // Control identifiers; none is IDOK or IDCANCEL, so Enter and Escape press no button.
     enum ControlId : int {
@@ -37,9 +37,6 @@ class TfrmSetOption final : public Window {
     // loopback address. Throws when the window cannot be created.
     explicit TfrmSetOption(HWND owner = ApplicationWindow(), std::string folder = AppDir(),
                            AddressSource localAddresses = LocalIpv4Addresses);
-
-    // Shows the dialog and returns once it has closed, whichever way.
-    void ShowModal();
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -63,7 +60,6 @@ class TfrmSetOption final : public Window {
 
     const std::string folder_;
     const AddressSource localAddresses_;
-    bool closed_ = false;
     // The control that gets the focus back when the dialog is activated again.
     HWND focus_ = nullptr;
     // edtPort lost the focus and its check has not run yet.

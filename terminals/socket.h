@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace tarnwick {
 
@@ -15,7 +16,10 @@ class Socket {
     Socket() = default;
     ~Socket() { Close(); }
     Socket(Socket&& other) noexcept
-        : handle_(other.Release()), interrupted_(other.interrupted_.load()) {}
+        : handle_(other.Release()),
+          wake_(std::exchange(other.wake_, kInvalid)),
+          handedOver_(other.handedOver_),
+          interrupted_(other.interrupted_.load()) {}
     Socket& operator=(Socket&& other) noexcept;
     Socket(const Socket&) = delete;
     Socket& operator=(const Socket&) = delete;
@@ -30,8 +34,15 @@ class Socket {
     static Socket Connect(std::uint32_t address, std::uint16_t port, std::error_code& error,
                           std::uint32_t from = 0, int receiveBuffer = 0);
 
-    // Waits for the next connection; an invalid socket once the listener is interrupted.
+    // The next connection: at once while connections are pending, so that a burst of them is
+    // drained without waiting; otherwise waits for one. An invalid socket once the listener is
+    // interrupted, also when the interrupt came before the call.
     Socket Accept(std::error_code& error);
+    // As Accept, but leaves to the thread that serves the connection what the platform still
+    // has to do to it, so that the accepting thread takes the next one sooner: that thread
+    // calls TakeOver before anything else.
+    Socket AcceptForHandOver(std::error_code& error);
+    void TakeOver();
 
     // Bytes read into `buffer`: 0 when the peer closed, negative when the connection failed.
     std::ptrdiff_t Receive(char* buffer, std::size_t size);
@@ -59,6 +70,8 @@ class Socket {
     using Handle = std::intptr_t;
     static constexpr Handle kInvalid = -1;
     explicit Socket(Handle handle) : handle_(handle) {}
+    // Windows: lets Accept wait for a connection or an interrupt, whichever comes first.
+    bool WatchAccepts();
     Handle Release() noexcept {
         const Handle h = handle_;
         handle_ = kInvalid;
@@ -66,6 +79,10 @@ class Socket {
     }
 
     Handle handle_ = kInvalid;
+    // Windows, listening sockets: the event that tells of a pending connection or an interrupt.
+    Handle wake_ = kInvalid;
+    // Windows: accepted and not yet taken over, so still non-blocking and selected for events.
+    bool handedOver_ = false;
     // Set by Interrupt from any thread; a waiting Accept looks at it.
     std::atomic<bool> interrupted_{false};
 };

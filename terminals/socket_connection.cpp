@@ -8,6 +8,7 @@ void ServeSocket(Socket socket, TerminalService& service) noexcept {
 
 void ServeOpenSocket(Socket& socket, TerminalService& service) noexcept {
     try {
+        socket.TakeOver();
         // Each reply goes out at once: no delayed ACK may hold the second line of an answer.
         socket.SetNoDelay();
         SocketStream stream(socket);

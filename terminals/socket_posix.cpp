@@ -29,6 +29,8 @@ Socket& Socket::operator=(Socket&& other) noexcept {
     if (this != &other) {
         Close();
         handle_ = other.Release();
+        wake_ = std::exchange(other.wake_, kInvalid);
+        handedOver_ = other.handedOver_;
         interrupted_ = other.interrupted_.load();
     }
     return *this;
@@ -77,6 +79,12 @@ Socket Socket::Accept(std::error_code& error) {
         return {};
     }
 }
+
+Socket Socket::AcceptForHandOver(std::error_code& error) {
+    return Accept(error);
+}
+
+void Socket::TakeOver() {}
 
 std::ptrdiff_t Socket::Receive(char* buffer, std::size_t size) {
     for (;;) {

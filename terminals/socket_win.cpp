@@ -4,6 +4,8 @@
 #include <ws2tcpip.h>
 #include <windows.h>
 
+#include <utility>
+
 namespace tarnwick {
 namespace {
 
@@ -24,6 +26,8 @@ sockaddr_in Ipv4(std::uint32_t address, std::uint16_t port) {
     return a;
 }
 
+constexpr DWORD kLongestWaitMs = 100;
+
 std::error_code LastError() {
     return {WSAGetLastError(), std::system_category()};
 }
@@ -39,6 +43,8 @@ Socket& Socket::operator=(Socket&& other) noexcept {
     if (this != &other) {
         Close();
         handle_ = other.Release();
+        wake_ = std::exchange(other.wake_, kInvalid);
+        handedOver_ = other.handedOver_;
         interrupted_ = other.interrupted_.load();
     }
     return *this;
@@ -54,12 +60,22 @@ Socket Socket::Listen(std::uint32_t address, std::uint16_t port, int backlog,
     if (!s.Valid() ||
         ::setsockopt(h, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive),
                      sizeof exclusive) ||
-        ::bind(h, reinterpret_cast<const sockaddr*>(&a), sizeof a) || ::listen(h, backlog)) {
+        ::bind(h, reinterpret_cast<const sockaddr*>(&a), sizeof a) || ::listen(h, backlog) ||
+        !s.WatchAccepts()) {
         error = LastError();
         return {};
     }
     error.clear();
     return s;
+}
+
+bool Socket::WatchAccepts() {
+    // Manual reset: an interrupt leaves it set, so no later wait can miss it.
+    const HANDLE wake = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!wake) return false;
+    wake_ = Handle(wake);
+    // Makes the socket non-blocking; the event is set while a connection is pending.
+    return ::WSAEventSelect(SOCKET(handle_), wake, FD_ACCEPT) == 0;
 }
 
 Socket Socket::Connect(std::uint32_t address, std::uint16_t port, std::error_code& error,
@@ -83,28 +99,54 @@ Socket Socket::Connect(std::uint32_t address, std::uint16_t port, std::error_cod
 }
 
 Socket Socket::Accept(std::error_code& error) {
-    // Nothing makes a later accept fail at once here, and an interrupt that comes just before the
-    // call would be missed: wait for a connection in short steps and look at the flag between.
-    constexpr timeval kStep{0, 100000};
+    Socket connection = AcceptForHandOver(error);
+    connection.TakeOver();
+    return connection;
+}
+
+void Socket::TakeOver() {
+    if (!handedOver_) return;
+    handedOver_ = false;
+    // A connection inherits the listener's event selection: make it blocking again.
+    u_long blocking = 0;
+    ::WSAEventSelect(SOCKET(handle_), nullptr, 0);
+    ::ioctlsocket(SOCKET(handle_), FIONBIO, &blocking);
+}
+
+Socket Socket::AcceptForHandOver(std::error_code& error) {
+    const HANDLE wake = reinterpret_cast<HANDLE>(wake_);
+    bool rearmed = false;
     while (!interrupted_) {
-        fd_set ready;
-        FD_ZERO(&ready);
-        FD_SET(SOCKET(handle_), &ready);
-        timeval step = kStep;
-        const int n = ::select(0, &ready, nullptr, nullptr, &step);
-        if (n == SOCKET_ERROR) {
-            error = LastError();
-            return {};
-        }
-        if (n == 0 || interrupted_) continue;
         const SOCKET h = ::accept(SOCKET(handle_), nullptr, nullptr);
         if (h != INVALID_SOCKET) {
             error.clear();
-            return Socket(Handle(h));
+            Socket connection{Handle(h)};
+            connection.handedOver_ = true;
+            return connection;
         }
-        if (WSAGetLastError() == WSAECONNRESET) continue;
-        error = LastError();
-        return {};
+        const int failure = WSAGetLastError();
+        if (failure == WSAECONNRESET) continue;
+        if (failure != WSAEWOULDBLOCK) {
+            error = LastError();
+            return {};
+        }
+        // Nothing pending. Clear the event and select the connections event afresh, which
+        // also clears the socket's record of what it reported, then look once more: a
+        // connection that came in between is taken by that look, and one that comes later sets
+        // the event again, as an interrupt does. (Only clearing the event, or the record alone,
+        // loses wake-ups under Wine.) The wait is bounded all the same, so that a wake-up the
+        // platform fails to give costs a moment, not the listener.
+        if (!rearmed) {
+            ResetEvent(wake);
+            ::WSAEventSelect(SOCKET(handle_), wake, FD_ACCEPT);
+            rearmed = true;
+            continue;
+        }
+        rearmed = false;
+        if (WaitForSingleObject(wake, kLongestWaitMs) == WAIT_FAILED) {
+            error = {int(GetLastError()), std::system_category()};
+            return {};
+        }
     }
     error = std::make_error_code(std::errc::operation_canceled);
     return {};
@@ -158,6 +200,7 @@ void Socket::FinishSending() {
 void Socket::Interrupt() {
     if (!Valid()) return;
     interrupted_ = true;
+    if (wake_ != kInvalid) SetEvent(reinterpret_cast<HANDLE>(wake_));
     // Shutdown first makes every later call on the socket fail at once; a thread already
     // blocked in send or recv is released only by cancelling its I/O. In the other order a call
     // begun between the two would stay blocked.
@@ -167,6 +210,7 @@ void Socket::Interrupt() {
 
 void Socket::Close() {
     if (Valid()) ::closesocket(SOCKET(Release()));
+    if (wake_ != kInvalid) CloseHandle(reinterpret_cast<HANDLE>(std::exchange(wake_, kInvalid)));
 }
 
 }  // namespace tarnwick

@@ -154,7 +154,10 @@ TableChanges TerminalTable::TakeChanges() {
 }
 
 void TerminalTable::NotifyView() {
-    if (view_ && !noticePending_.exchange(true)) view_->TableChanged();
+    if (!view_ || noticePending_.exchange(true)) return;
+    // A lost notice must not leave the flag set: nothing would ever clear it, and the view would
+    // show this state for good.
+    if (!view_->TableChanged()) noticePending_.store(false);
 }
 
 }  // namespace tarnwick

@@ -16,6 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/slim_lock.h"
 #include "common/stamp.h"
 #include "products/known_products.h"
 #include "terminals/terminal_service.h"
@@ -35,7 +36,9 @@ struct TerminalRow {
 class TableView {
   public:
     virtual ~TableView() = default;
-    virtual void TableChanged() = 0;
+    // False when the notice could not be delivered (a full message queue): the table then
+    // offers the next change again instead of waiting for a take that will never come.
+    virtual bool TableChanged() = 0;
 };
 
 // What changed since the view last took the changes.
@@ -43,6 +46,8 @@ struct TableChanges {
     bool rows = false;        // some cell changed
     bool count = false;       // the terminal count is to be shown again
     bool currentRow = false;  // a filling LOGIN made a row current
+
+    bool Any() const { return rows || count || currentRow; }
 };
 
 class TerminalTable;
@@ -106,7 +111,7 @@ class TerminalTable final : public TerminalService {
     const Clock& clock_;
     TableView* view_ = nullptr;
 
-    mutable std::mutex mutex_;
+    mutable SlimLock mutex_;
     // Guarded by mutex_: written by connection threads and the window's thread alike.
     KnownProducts products_;
     RowList rows_;  // in first-LOGIN order
@@ -118,7 +123,8 @@ class TerminalTable final : public TerminalService {
     size_t currentRow_ = 0;
     TableChanges changes_;
 
-    // Set by whoever posts the notice, cleared by the view's TakeChanges.
+    // Set by whoever posts the notice, cleared by the view's TakeChanges and after a post that
+    // failed.
     std::atomic<bool> noticePending_{false};
 };
 

@@ -9,6 +9,6 @@ while IFS= read -r f; do
         echo "check-texts: $f holds text outside code page 936" >&2
         status=1
     fi
-done < <(git ls-files -co --exclude-standard -- '*.cpp' '*.h' '*.rc' '*.ini')
+done < <(git ls-files -co --exclude-standard -- '*.cpp' '*.h' '*.rc' '*.ini' '*.html' '*.hh?')
 [ $status = 0 ] && echo "check-texts: all sources within code page 936"
 exit $status

@@ -17,12 +17,13 @@ if [ ! -f "$build/$arch/build.ninja" ]; then
     cmake -S "$root" -B "$build/$arch" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/${toolchain[$arch]}.cmake" >"$build/$arch.configure.log"
 fi
-ninja -C "$build/$arch" Tarnwick
+ninja -C "$build/$arch" Tarnwick VersionInfo tarnwick_help
 
 # The program's files are code page 936; the repository keeps them in UTF-8.
 demo="$build/demo"
 mkdir -p "$demo"
-cp "$build/$arch/bin/Tarnwick.exe" "$demo/"
+# The program with its version library and help file, as installed.
+cp "$build/$arch"/bin/{Tarnwick.exe,VersionInfo.dll,Tarnwick.chm} "$demo/"
 for f in main.ini PdtReg.ini; do
     [ -f "$demo/$f" ] || iconv -f UTF-8 -t CP936 "$root/demo/$f" | sed 's/$/\r/' >"$demo/$f"
 done

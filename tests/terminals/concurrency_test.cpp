@@ -18,7 +18,10 @@ namespace {
 class CheckingView final : public TableView {
   public:
     explicit CheckingView(TerminalTable& table) : table_(table) {}
-    void TableChanged() override { pending_.store(true); }
+    bool TableChanged() override {
+        pending_.store(true);
+        return true;
+    }
     void Drain() {
         if (!pending_.exchange(false)) return;
         table_.TakeChanges();

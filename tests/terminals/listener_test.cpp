@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 #include "terminals/listener_support.h"
 #include "support/fake_clock.h"
 #include "support/loopback.h"
@@ -224,6 +227,39 @@ TEST(ListenerThreads, AConnectionWithoutAThreadIsClosedAndTheListenerGoesOn) {
     served.Send("hello\n");
     EXPECT_EQ(served.Read(6), "2\r\n2\r\n");
     EXPECT_EQ(listener.OpenConnections(), 1u);
+}
+
+// The accept's contract, below the listener: pending connections are taken without waiting,
+// and a stop is never missed, whether it comes before the accept or while it waits.
+TEST(ListeningSocket, TakesEveryPendingConnectionAndNeverMissesAStop) {
+    std::error_code error;
+    Socket listening = Socket::Listen(kLoopback, 0, 15, error);
+    ASSERT_FALSE(error);
+    std::vector<Socket> terminals;
+    for (int i = 0; i < 10; ++i)
+        terminals.push_back(Socket::Connect(kLoopback, listening.LocalPort(), error));
+    std::vector<Socket> accepted;
+    for (int i = 0; i < 10; ++i) {
+        accepted.push_back(listening.Accept(error));
+        ASSERT_TRUE(accepted.back().Valid()) << "connection " << i;
+    }
+    // Blocking once accepted: a read waits for the line the terminal sends a little later.
+    std::thread terminal([&] {
+        SleepMilliseconds(50);
+        terminals.back().SendAll("x\n", 2);
+    });
+    char line[2];
+    EXPECT_EQ(accepted.back().Receive(line, 2), 2);
+    terminal.join();
+
+    std::thread stopper([&] {
+        SleepMilliseconds(100);  // the accept below is waiting by now
+        listening.Interrupt();
+    });
+    EXPECT_FALSE(listening.Accept(error).Valid());
+    stopper.join();
+    // A stop that came before the call ends it at once too.
+    EXPECT_FALSE(listening.Accept(error).Valid());
 }
 
 }  // namespace

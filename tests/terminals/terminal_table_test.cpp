@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 
 #include "support/fake_clock.h"
 
@@ -13,8 +14,12 @@ namespace {
 using testing::FakeClock;
 
 struct CountingView final : TableView {
-    void TableChanged() override { ++notices; }
+    bool TableChanged() override {
+        ++notices;
+        return delivers;
+    }
     std::atomic<int> notices{0};
+    std::atomic<bool> delivers{true};  // false: every post fails, as with a full queue
 };
 
 using Row = std::vector<std::string>;
@@ -244,6 +249,28 @@ TEST_F(TerminalTableTest, ABurstOfChangesPostsOneNotice) {
     table.ClientLogin("01", "10.0.1.8");
     EXPECT_EQ(view.notices, 2);
     EXPECT_FALSE(table.TakeChanges().count);
+}
+
+TEST_F(TerminalTableTest, EveryChangeAfterALostNoticeTellsTheViewAgain) {
+    // Each post fails, as with a full message queue: no change may be left unannounced.
+    view.delivers = false;
+    const std::function<void()> changes[] = {
+        [&] { table.ClientLogin("01", "10.0.2.1"); },   // fills
+        [&] { table.ClientLogin("01", "10.0.2.1"); },   // refreshes
+        [&] { table.ClientLogin("02", "10.0.2.2"); },   // fills a second row
+        [&] { table.ClientLogout("01", "10.0.2.1"); },  // removes
+        [&] {
+            At(10, 5, 0);
+            table.Sweep();  // removes the 02 row
+        },
+    };
+    int expected = 0;
+    for (const auto& change : changes) {
+        change();
+        EXPECT_EQ(view.notices, ++expected);
+    }
+    EXPECT_EQ(Rows(), std::vector<Row>{kEmpty});
+    EXPECT_TRUE(table.TakeChanges().count);
 }
 
 TEST_F(TerminalTableTest, ProductsAreReadUnderTheSameLock) {

@@ -1,0 +1,26 @@
+// The base of the program's dialogs: created hidden by its owner, shown modally by ShowModal,
+// which returns once the dialog has closed; the owner destroys it afterwards.
+// The version library returns its window as a Form and the program shows it through this same
+// virtual call, so the layout of Window and Form is part of that library's interface: both
+// sides are built from this header with the same compiler.
+#pragma once
+
+#include "common/window_win.h"
+
+namespace tarnwick {
+
+class Form : public Window {
+  public:
+    // Shows the dialog with every other window of the thread disabled, and returns once it has
+    // closed, whichever way.
+    virtual void ShowModal();
+
+  protected:
+    // Ends the modal loop; the window stays until its owner destroys it.
+    void EndModal() { closed_ = true; }
+
+  private:
+    bool closed_ = false;
+};
+
+}  // namespace tarnwick
