@@ -13,7 +13,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
     if (NotifyRunningInstance()) return 0;
 
-    static const SystemClock clock;
+    // Never destroyed: connection threads that outlive the window may still read the clock
+    // while the process ends.
+    static const Clock& clock = *new SystemClock;
     TfrmMain frmMain(clock, AppDir());
     if (!frmMain.Create()) return 1;
     frmMain.Show();

@@ -1,12 +1,17 @@
 // The File commands of the main window.
 #include "app/main_window_win.h"
+#include "products/property_dialog_win.h"
 
 namespace tarnwick {
 
-// The property view of the selected product; not built yet.
-void TfrmMain::actFilePropertyExecute() {}
+void TfrmMain::actFilePropertyExecute() {
+    tarnwick::actFilePropertyExecute(lstvProduct);
+}
 
-// Ends the program after the user confirms; not built yet.
-void TfrmMain::actFileExitExecute() {}
+// FormClose runs at once with the flag cleared: it asks, stops the listener and ends the program.
+void TfrmMain::actFileExitExecute() {
+    hideOnClose = false;
+    Close();
+}
 
 }  // namespace tarnwick

@@ -20,10 +20,13 @@ enum Page { kProductPage = 0, kClientPage = 1 };
 }  // namespace
 
 TfrmMain::TfrmMain(const Clock& clock, std::string folder)
-    : clock_(clock), appDir_(std::move(folder)), table_(clock) {}
+    : clock_(clock),
+      appDir_(std::move(folder)),
+      terminals_(std::make_unique<TerminalState>(clock)),
+      table_(terminals_->table) {}
 
 TfrmMain::~TfrmMain() {
-    noticeWindow_ = nullptr;
+    EndService();
     if (ApplicationWindow() == Handle()) SetApplicationWindow(nullptr);
     // The controls go before the image lists, menus and models they show.
     DestroyDetached();
@@ -52,6 +55,7 @@ int TfrmMain::Run() {
 }
 
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (trayIcon_.ShellRestarted(message, InTray())) return 0;
     switch (message) {
         case WM_CREATE:
             return CreateControls(), FormCreate(), 0;
@@ -64,6 +68,12 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return FormActivate(), 0;
         case kMsgTableChanged:
             return OnTableNotice(), 0;
+        case WM_SYSCOMMAND:
+            return OnSysCommand(message, wParam, lParam), 0;
+        case WM_TRAYNOTIFY:
+            return TrayNotify(lParam), 0;
+        case WM_CLOSE:
+            return Close(), 0;
         case WM_COMMAND:
             return OnCommand(LOWORD(wParam)), 0;
         case WM_NOTIFY:
@@ -82,10 +92,10 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (HWND(wParam) == lstvProduct.Handle()) return lstvProductContextPopup(lParam), 0;
             break;
         case WM_DESTROY:
-            noticeWindow_ = nullptr;
             SetApplicationWindow(nullptr);
             KillTimer(Handle(), kViewTimer);
-            return tmrClient.SetEnabled(false), PostQuitMessage(0), 0;
+            tmrClient.SetEnabled(false);
+            return EndService(), PostQuitMessage(0), 0;
     }
     return Window::HandleMessage(message, wParam, lParam);
 }
@@ -95,6 +105,7 @@ void TfrmMain::CreateControls() {
     SendMessageA(Handle(), WM_SETFONT, WPARAM(UiFont()), FALSE);
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, LPARAM(ProgramIcon(32)));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, LPARAM(ProgramIcon(16)));
+    trayIcon_.Attach(Handle(), ProgramIcon(16));
     imlMain = CreateMainImages();
     CreateActions();
     CreateMenus();
@@ -130,8 +141,7 @@ void TfrmMain::FormCreate() {
     aclMain[MainAction::actServerStop].SetEnabled(false);
     lstvProduct.LoadProducts(ProfileFile(appDir_ + kProductFileName));
     sgrdClient.SetUp();
-    noticeWindow_ = Handle();
-    table_.SetView(this);
+    terminals_->notice.Attach(Handle(), kMsgTableChanged);
     server_.ArmAutoStart();
     tmrClient.Attach(Handle());
     tmrClient.SetInterval(kSweepInterval);
@@ -220,12 +230,6 @@ void TfrmMain::OnViewTimer() {
     // A quiet interval: the next change posts a notice again.
     KillTimer(Handle(), kViewTimer);
     viewTimerArmed_ = false;
-}
-
-bool TfrmMain::TableChanged() {
-    // Any thread: never wait for the window's thread.
-    const HWND window = noticeWindow_.load();
-    return window && PostMessageA(window, kMsgTableChanged, 0, 0);
 }
 
 }  // namespace tarnwick

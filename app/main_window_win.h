@@ -13,7 +13,9 @@
 #include "app/main_window_ids.h"
 #include "app/menus_win.h"
 #include "app/status_bar_win.h"
+#include "app/terminal_state_win.h"
 #include "app/tool_bar_win.h"
+#include "app/tray_icon_win.h"
 #include "common/action_list.h"
 #include "common/stamp.h"
 #include "common/timer_win.h"
@@ -33,7 +35,12 @@ enum : UINT {
     kMsgActivated = WM_APP + 2,     // the window became active; runs the auto-start
 };
 
-class TfrmMain final : public Window, private TableView, private ServerView {
+// What the close handler decides: the window stays open, or it closes and the program ends.
+enum class CloseAction { kNone = 0, kFree = 2 };
+
+inline constexpr const char* kExitQuestion = "确实要退出该系统吗？";
+
+class TfrmMain final : public Window, private ServerView {
   public:
     // `folder` holds the program's files; the program passes AppDir().
     TfrmMain(const Clock& clock, std::string folder);
@@ -65,7 +72,6 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     void lstvProductContextPopup(LPARAM at);
     void sbrStatusDrawPanel(const DRAWITEMSTRUCT& item);
     void tmrClientTimer();
-    bool TableChanged() override;
     void OnTableNotice();
     void OnViewTimer();
     // The grid and the count panel show what the table changed since they last looked; false
@@ -78,6 +84,15 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     void SetServerActionsEnabled(bool start, bool stopAndStart, bool stop) override;
     void SetListenerStateText(const std::string& text) override;
     void actServerOptionExecute() override;
+
+    // The notification area and closing.
+    bool InTray() const;  // hidden, with its icon in the notification area
+    void OnSysCommand(UINT message, WPARAM command, LPARAM lParam);
+    void HideToTray();
+    void TrayNotify(LPARAM mouseMessage);
+    void Close();
+    void FormClose(CloseAction& action);
+    void EndService();
 
     // The handlers of aclMain, one for each row of TARNWICK_MAIN_ACTIONS and named after it.
     void actFileExecute() {}
@@ -104,8 +119,9 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     bool hideOnClose = false;
     const Clock& clock_;
     const std::string appDir_;
-    TerminalTable table_;  // holds KnownProducts too, under one lock
-    // Declared after the table: the listener is shut down before the table goes.
+    // Reached by connection threads; EndService decides when it may go.
+    std::unique_ptr<TerminalState> terminals_;
+    TerminalTable& table_;  // holds KnownProducts too, under one lock
     TcpListener tcpServer{table_};
     ServerSettings settings_{appDir_};
     ServerControl server_{tcpServer, settings_, *this};
@@ -122,9 +138,7 @@ class TfrmMain final : public Window, private TableView, private ServerView {
     ClientGrid sgrdClient{table_};
     StatusBar sbrStatus;
     Timer tmrClient{1};  // the sweep timer
-    // Where connection threads post the table's notice; null once the window is gone. Written by
-    // the window's thread, read by any.
-    std::atomic<HWND> noticeWindow_{nullptr};
+    TrayIcon trayIcon_;
     // The view timer runs while the table keeps changing; window's thread only.
     bool viewTimerArmed_ = false;
 };

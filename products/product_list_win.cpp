@@ -144,4 +144,44 @@ bool ProductList::RowSelected() const {
     return ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED) >= 0;
 }
 
+namespace {
+
+// Column captions and cells are short; a longer text is cut, never overrun.
+constexpr int kTextBytes = 1024;
+
+}  // namespace
+
+std::vector<std::string> ProductList::ColumnCaptions() const {
+    std::vector<std::string> captions;
+    char text[kTextBytes];
+    for (int i = 0;; ++i) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT;
+        column.pszText = text;
+        column.cchTextMax = kTextBytes;
+        text[0] = '\0';
+        if (!SendMessageA(hwnd_, LVM_GETCOLUMNA, WPARAM(i), LPARAM(&column))) break;
+        captions.emplace_back(text);
+    }
+    return captions;
+}
+
+std::optional<std::vector<std::string>> ProductList::SelectedRowTexts() const {
+    const int row = ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
+    if (row < 0) return std::nullopt;
+    std::vector<std::string> texts;
+    char text[kTextBytes];
+    const size_t columns = ColumnCaptions().size();
+    for (size_t c = 0; c < columns; ++c) {
+        LVITEMA item{};
+        item.iSubItem = int(c);
+        item.pszText = text;
+        item.cchTextMax = kTextBytes;
+        text[0] = '\0';
+        SendMessageA(hwnd_, LVM_GETITEMTEXTA, WPARAM(row), LPARAM(&item));
+        texts.emplace_back(text);
+    }
+    return texts;
+}
+
 }  // namespace tarnwick

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,11 @@ class ProductList {
     // Where a popup menu opened from the keyboard goes, in screen coordinates: below the left
     // edge of the selected row, or the list's top left corner when no row is selected.
     POINT KeyboardMenuPoint() const;
+
+    // What the list shows now, read from the control: the captions of its columns, and the
+    // texts of the selected row in each column (nothing when no row is selected).
+    std::vector<std::string> ColumnCaptions() const;
+    std::optional<std::vector<std::string>> SelectedRowTexts() const;
 
   private:
     void AddColumns();

@@ -1,90 +1,22 @@
 // The listener of the running program from outside: terminals over TCP, the grid and the
 // status bar, the Server commands, and the messages of failed starts.
-#include <gtest/gtest.h>
-
-#include "app/main_actions.h"
-#include "app/main_window_ids.h"
-#include "remote_window_win.h"
-#include "support/loopback.h"
-#include "tarnwick_process_win.h"
-#include "terminals/socket.h"
+#include "program_fixture_win.h"
 
 namespace tarnwick::testing {
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
-
-// One terminal: a connection from its own loopback address.
-class Terminal {
-  public:
-    Terminal(std::uint16_t port, std::uint32_t from = kLoopback) {
-        socket_ = Socket::Connect(kLoopback, port, error_, from);
-        socket_.SetReceiveTimeout(5000);
-    }
-    bool Connected() const { return socket_.Valid(); }
-    std::string Ask(std::string_view line, size_t replyBytes) {
-        socket_.SendAll(line.data(), line.size());
-        std::string reply;
-        char chunk[64];
-        while (reply.size() < replyBytes) {
-            const auto n =
-                socket_.Receive(chunk, std::min(sizeof chunk, replyBytes - reply.size()));
-            if (n <= 0) break;
-            reply.append(chunk, size_t(n));
-        }
-        return reply;
-    }
-
-  private:
-    std::error_code error_;
-    Socket socket_;
-};
-
-class Listener : public ::testing::Test {
+class Listener : public Program {
   protected:
     Listener() {
         dir_.Write("PdtReg.ini",
                    "[product]\r\ncount=2\r\n[P1]\r\nProduct=0101-财务管理;3.1\r\nServer=DB1\r\n"
                    "Database=Finance\r\n[P2]\r\nProduct=0102-进销存;3.1\r\n");
     }
-    void WriteSettings(const std::string& host, const std::string& port) {
-        dir_.Write("main.ini", "[server]\r\nhost=" + host + "\r\nip=" + port + "\r\n");
-    }
-    void Start() {
-        process_ = std::make_unique<TarnwickProcess>(dir_);
-        window_ = process_->WaitForMainWindow();
-        ASSERT_NE(window_, nullptr);
-        remote_ = std::make_unique<RemoteProcess>(window_);
-    }
-    std::string Panel(int panel) {
-        return remote_->StatusText(FindChildById(window_, kStatusBarId), panel);
-    }
-    bool PanelBecomes(int panel, const std::string& text) {
-        return WaitUntil([&] { return Panel(panel) == text; });
-    }
     Rows GridRows() { return remote_->ListRows(FindChildById(window_, kClientGridId), 4); }
-    void Command(MainAction action) {
-        PostMessageA(window_, WM_COMMAND, WPARAM(MainCommand(action)), 0);
-    }
-    // The message box that must come next: its text, after pressing OK.
-    std::string AnswerMessage() {
-        const RemoteDialog box = WaitForDialog(process_->Id());
-        if (!box.window) return "<no message>";
-        EXPECT_EQ(box.caption, "Tarnwick");
-        ClickButton(box.window, IDOK);
-        WaitUntil([&] { return !IsWindow(box.window); });
-        return box.text;
-    }
-
-    TempFolder dir_;
-    std::unique_ptr<TarnwickProcess> process_;
-    HWND window_ = nullptr;
-    std::unique_ptr<RemoteProcess> remote_;
-    const std::uint16_t port_ = FreePort();
 };
 
 TEST_F(Listener, StartsByItselfAndListsTerminalsFromTwoAddresses) {
-    WriteSettings("127.0.0.1", std::to_string(port_));
+    WriteLoopbackSettings();
     Start();
     ASSERT_TRUE(PanelBecomes(2, "状态：运行"));
     EXPECT_EQ(Panel(3), "产品数：2");
@@ -113,7 +45,7 @@ TEST_F(Listener, StartsByItselfAndListsTerminalsFromTwoAddresses) {
 }
 
 TEST_F(Listener, StopsStartsAndRestartsOnNewSettings) {
-    WriteSettings("127.0.0.1", std::to_string(port_));
+    WriteLoopbackSettings();
     Start();
     ASSERT_TRUE(PanelBecomes(2, "状态：运行"));
     Terminal terminal(port_);
@@ -171,7 +103,7 @@ TEST_F(Listener, APortInUseFailsTheStartAndARetrySucceeds) {
     std::error_code error;
     Socket other = Socket::Listen(kLoopback, port_, 15, error);
     ASSERT_FALSE(error);
-    WriteSettings("127.0.0.1", std::to_string(port_));
+    WriteLoopbackSettings();
     Start();
     EXPECT_EQ(AnswerMessage(), "服务启动失败。");
     EXPECT_EQ(Panel(2), "状态：停止");
@@ -182,7 +114,7 @@ TEST_F(Listener, APortInUseFailsTheStartAndARetrySucceeds) {
 }
 
 TEST_F(Listener, ASecondStartLeavesTheFirstServing) {
-    WriteSettings("127.0.0.1", std::to_string(port_));
+    WriteLoopbackSettings();
     Start();
     ASSERT_TRUE(PanelBecomes(2, "状态：运行"));
     TarnwickProcess second(dir_);

@@ -1,30 +1,11 @@
 // Tarnwick.exe from the outside: started in a temporary AppDir, looked at and driven as a user
 // would, through its windows and over TCP.
-#include <gtest/gtest.h>
-
-#include "app/main_window_ids.h"
-#include "remote_window_win.h"
-#include "tarnwick_process_win.h"
+#include "program_fixture_win.h"
 
 namespace tarnwick::testing {
 namespace {
 
-class MainWindow : public ::testing::Test {
-  protected:
-    void Start() {
-        process_ = std::make_unique<TarnwickProcess>(dir_);
-        window_ = process_->WaitForMainWindow();
-        ASSERT_NE(window_, nullptr);
-        remote_ = std::make_unique<RemoteProcess>(window_);
-    }
-    HWND StatusBar() const { return FindChildById(window_, kStatusBarId); }
-    std::string Panel(int panel) { return remote_->StatusText(StatusBar(), panel); }
-
-    TempFolder dir_;
-    std::unique_ptr<TarnwickProcess> process_;
-    HWND window_ = nullptr;
-    std::unique_ptr<RemoteProcess> remote_;
-};
+using MainWindow = Program;
 
 TEST_F(MainWindow, ShowsItsCaptionPagesAndStatusBar) {
     Start();

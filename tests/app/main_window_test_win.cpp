@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "main_window_fixture_win.h"
+#include "program_fixture_win.h"
 
 namespace tarnwick {
 namespace {
@@ -210,6 +211,22 @@ TEST_F(MainWindowInProcess, TheMenuTitlesActionsDoNothing) {
         Command(title);
     EXPECT_TRUE(IsWindow(Handle()));
     EXPECT_EQ(StatusText(2), "状态：停止");
+}
+
+// The end does not wait for the object to go: once the window is destroyed, whatever destroyed
+// it, the listener is closed and its connections ended.
+TEST_F(MainWindowInProcess, DestroyingTheWindowClosesTheListenerAtOnce) {
+    const std::uint16_t port = testing::FreePort();
+    dir.Write("main.ini", "[server]\r\nhost=127.0.0.1\r\nip=" + std::to_string(port) + "\r\n");
+    Command(actServerStart);
+    ASSERT_EQ(StatusText(2), "状态：运行");
+    testing::Terminal terminal(port);
+    ASSERT_EQ(terminal.Ask("LOGIN:0101;1\n", 3), "1\r\n");
+    DestroyWindow(Handle());
+    EXPECT_EQ(terminal.Ask("LOGIN:0101;1\n", 3), "");
+    EXPECT_FALSE(testing::Terminal(port).Connected());
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 }  // namespace

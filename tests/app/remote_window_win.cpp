@@ -3,6 +3,10 @@
 #include "support/dialog_answerer.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
 
 #include <cstring>
 #include <stdexcept>
@@ -141,6 +145,96 @@ std::vector<int> RemoteProcess::ListSelection(HWND list) {
         if (state & LVIS_SELECTED) selected.push_back(r);
     }
     return selected;
+}
+
+LRESULT RemoteProcess::SendWithBuffer(HWND window, UINT message, WPARAM wParam, void* bytes,
+                                      size_t size) {
+    WriteProcessMemory(process_, remote_, bytes, size, nullptr);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, LPARAM(remote_), SMTO_ABORTIFHUNG, 3000, &result);
+    ReadProcessMemory(process_, remote_, bytes, size, nullptr);
+    return LRESULT(result);
+}
+
+POINT RemoteProcess::ListRowCentre(HWND list, int row) {
+    RECT r{LVIR_LABEL, 0, 0, 0};
+    SendWithBuffer(list, LVM_GETITEMRECT, WPARAM(row), &r, sizeof r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+void RemoteProcess::ClearListSelection(HWND list) {
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendWithBuffer(list, LVM_SETITEMSTATE, WPARAM(-1), &item, sizeof item);
+}
+
+POINT RemoteProcess::ToolButtonCentre(HWND toolBar, int command) {
+    RECT r{};
+    SendWithBuffer(toolBar, TB_GETRECT, WPARAM(command), &r, sizeof r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+void PostClick(HWND window, POINT at, bool twice) {
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageA(window, WM_LBUTTONUP, 0, where);
+    if (!twice) return;
+    PostMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
+    PostMessageA(window, WM_LBUTTONUP, 0, where);
+}
+
+namespace {
+
+NOTIFYICONDATAA IconOf(HWND window) {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = window;
+    icon.uID = 0;
+    return icon;
+}
+
+}  // namespace
+
+bool HasTrayIcon(HWND window) {
+    NOTIFYICONDATAA icon = IconOf(window);
+    return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
+}
+
+void DropTrayIcon(HWND window) {
+    NOTIFYICONDATAA icon = IconOf(window);
+    Shell_NotifyIconA(NIM_DELETE, &icon);
+}
+
+std::vector<DWORD> ThreadsOf(DWORD process) {
+    std::vector<DWORD> threads;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return threads;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == process) threads.push_back(entry.th32ThreadID);
+    }
+    CloseHandle(snapshot);
+    return threads;
+}
+
+SuspendedThreads::SuspendedThreads(const std::vector<DWORD>& threads) {
+    for (DWORD id : threads) {
+        if (HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, id)) {
+            if (SuspendThread(thread) != DWORD(-1)) {
+                handles_.push_back(thread);
+            } else {
+                CloseHandle(thread);
+            }
+        }
+    }
+}
+
+SuspendedThreads::~SuspendedThreads() {
+    for (HANDLE thread : handles_) {
+        ResumeThread(thread);
+        CloseHandle(thread);
+    }
 }
 
 RemoteDialog WaitForDialog(DWORD process, int timeoutMs) {

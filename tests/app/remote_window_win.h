@@ -31,8 +31,18 @@ class RemoteProcess {
     std::vector<std::vector<std::string>> ListRows(HWND list, int columns);
     // Indices of the selected rows.
     std::vector<int> ListSelection(HWND list);
+    // The centre of a list row, in the list's client coordinates.
+    POINT ListRowCentre(HWND list, int row);
+    // Leaves no row selected, without a click.
+    void ClearListSelection(HWND list);
+    // The centre of a tool button, in the tool bar's client coordinates.
+    POINT ToolButtonCentre(HWND toolBar, int command);
 
   private:
+    // Sends a message whose lParam points to `bytes` bytes in the target, copied there before
+    // and read back after.
+    LRESULT SendWithBuffer(HWND window, UINT message, WPARAM wParam, void* bytes, size_t size);
+
     HANDLE process_ = nullptr;
     char* remote_ = nullptr;  // one page in the target for messages' buffers
 };
@@ -46,6 +56,30 @@ struct RemoteDialog {
 RemoteDialog WaitForDialog(DWORD process, int timeoutMs = 10000);
 // Presses a button of a dialog (BM_CLICK), as a user would.
 void ClickButton(HWND dialog, int id);
+
+// Posts a left click (or a double click) at `at`, in the window's client coordinates.
+void PostClick(HWND window, POINT at, bool twice = false);
+
+// Whether the shell shows the icon (window, 0): a modification that changes nothing succeeds
+// only for an icon that exists.
+bool HasTrayIcon(HWND window);
+// Removes the icon (window, 0), as a shell that restarts loses it.
+void DropTrayIcon(HWND window);
+
+// The threads of another process, suspended until this object goes: they cannot end meanwhile.
+class SuspendedThreads {
+  public:
+    explicit SuspendedThreads(const std::vector<DWORD>& threads);
+    ~SuspendedThreads();
+    SuspendedThreads(const SuspendedThreads&) = delete;
+    SuspendedThreads& operator=(const SuspendedThreads&) = delete;
+    size_t Count() const { return handles_.size(); }
+
+  private:
+    std::vector<HANDLE> handles_;
+};
+// The ids of the threads that `process` runs now.
+std::vector<DWORD> ThreadsOf(DWORD process);
 
 // Polls `condition` every 20 ms until it holds or `timeoutMs` passed.
 template <class Condition>
