@@ -87,7 +87,7 @@ LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam && lParam == 0) FormShow();
             break;
         case WM_ACTIVATE:
-            OnActivate(wParam);
+            KeepFocus(wParam, btnClose);
             return 0;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -97,16 +97,6 @@ LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
     }
     return Form::HandleMessage(message, wParam, lParam);
-}
-
-// The focus comes back to where it was; btnClose holds it when the dialog first opens.
-void TfrmAbout::OnActivate(WPARAM state) {
-    if (LOWORD(state) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(Handle(), focus)) focus_ = focus;
-        return;
-    }
-    SetFocus(focus_ ? focus_ : btnClose);
 }
 
 void TfrmAbout::OnCommand(int id, int code) {

@@ -43,7 +43,6 @@ class TfrmAbout final : public Form {
     void CreateControls();
     HWND Add(const char* className, const char* caption, DWORD style, int x, int y, int width,
              int height, ControlId id);
-    void OnActivate(WPARAM state);
     void OnCommand(int id, int code);
 
     void FormShow();
@@ -54,7 +53,6 @@ class TfrmAbout final : public Form {
     const HWND application_;
     const std::string folder_;
     HICON icon_ = nullptr;  // shared with the program's other users of the icon
-    HWND focus_ = nullptr;  // the control that gets the focus back on activation
 
     HWND GroupBox1 = nullptr;
     HWND Image1 = nullptr;

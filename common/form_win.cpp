@@ -9,4 +9,13 @@ void Form::ShowModal() {
     if (Handle()) ShowWindow(Handle(), SW_HIDE);
 }
 
+void Form::KeepFocus(WPARAM state, HWND first) {
+    if (LOWORD(state) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus)) focus_ = focus;
+    } else if (!HIWORD(state)) {
+        SetFocus(focus_ ? focus_ : first);
+    }
+}
+
 }  // namespace tarnwick

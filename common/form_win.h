@@ -18,9 +18,13 @@ class Form : public Window {
   protected:
     // Ends the modal loop; the window stays until its owner destroys it.
     void EndModal() { closed_ = true; }
+    // On WM_ACTIVATE: the focus comes back to the control that had it when the dialog was left;
+    // `first` gets it the first time.
+    void KeepFocus(WPARAM state, HWND first);
 
   private:
     bool closed_ = false;
+    HWND focus_ = nullptr;
 };
 
 }  // namespace tarnwick

@@ -51,7 +51,6 @@ TfrmSetOption::TfrmSetOption(HWND owner, std::string folder, AddressSource local
     }
     SetClientSizeCentred(Handle(), kClientWidth, kClientHeight);
     CreateControls();
-    focus_ = btnOk;
 }
 
 HWND TfrmSetOption::Add(const char* className, const char* caption, DWORD style, int x, int y,
@@ -87,7 +86,7 @@ LRESULT TfrmSetOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (wParam && lParam == 0) FormShow();
             break;
         case WM_ACTIVATE:
-            OnActivate(wParam);
+            KeepFocus(wParam, btnOk);
             return 0;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -121,15 +120,6 @@ void TfrmSetOption::OnCommand(int id, int code) {
 
 // A plain window has no dialog manager to keep the focus across activations: the control that
 // had it gets it back, btnOk the first time.
-void TfrmSetOption::OnActivate(WPARAM state) {
-    if (LOWORD(state) == WA_INACTIVE) {
-        const HWND focus = GetFocus();
-        if (focus && IsChild(Handle(), focus)) focus_ = focus;
-    } else if (!HIWORD(state)) {
-        SetFocus(focus_);
-    }
-}
-
 // An error raised here (the address list, the Run value) reaches the general error box, and the
 // dialog opens with what was filled so far.
 void TfrmSetOption::FormShow() {

@@ -45,7 +45,6 @@ class TfrmSetOption final : public Form {
     HWND Add(const char* className, const char* caption, DWORD style, int x, int y, int width,
              int height, ControlId id, DWORD exStyle = 0);
     void OnCommand(int id, int code);
-    void OnActivate(WPARAM state);
 
     void FormShow();
     void FillHostList();
@@ -60,8 +59,6 @@ class TfrmSetOption final : public Form {
 
     const std::string folder_;
     const AddressSource localAddresses_;
-    // The control that gets the focus back when the dialog is activated again.
-    HWND focus_ = nullptr;
     // edtPort lost the focus and its check has not run yet.
     bool portExitPending_ = false;
 
