@@ -6,6 +6,7 @@
 #include "app/images_win.h"
 #include "common/counted_text.h"
 #include "common/message_box.h"
+#include "common/wide_text_win.h"
 #include "versioninfo/version_info_api_win.h"
 
 namespace tarnwick {
@@ -21,6 +22,23 @@ constexpr int kLabelHeight = 12;
 // The arguments both exports take.
 constexpr const char* kPatterns = "*.dll|*.exe";
 constexpr int32_t kNumber = 0;
+
+// The folder as the library takes it, code page 936 text. A folder whose name has characters
+// outside that code page (one named in Korean, say) goes by its short name, which has none.
+std::string LibraryFolderText(const std::filesystem::path& folder) {
+    if (auto text = NarrowExactly(folder.native())) return *text;
+    std::wstring shortPath(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n =
+            GetShortPathNameW(folder.c_str(), shortPath.data(), DWORD(shortPath.size()));
+        if (n == 0) return Narrow(folder.native());
+        if (n < shortPath.size()) {
+            shortPath.resize(n);
+            return Narrow(shortPath);
+        }
+        shortPath.resize(n);
+    }
+}
 
 }  // namespace
 
@@ -42,7 +60,7 @@ bool GetLibraryProc(const std::string& libraryName, HMODULE& library,
     return true;
 }
 
-TfrmAbout::TfrmAbout(HWND application, std::string folder)
+TfrmAbout::TfrmAbout(HWND application, std::filesystem::path folder)
     : application_(application), folder_(std::move(folder)) {
     if (!Create(kAboutClass, kFormExStyle, kFormStyle, "关于...", 0, 0, kClientWidth, kClientHeight,
                 application)) {
@@ -111,10 +129,10 @@ void TfrmAbout::FormShow() {
     FARPROC function = nullptr;
     if (!GetLibraryProc(kVersionLibrary, library, kSysVersion, function)) return;
     ReceivedText version;
-    const LentText patterns(kPatterns), folder(folder_), products("Tarnwick");
+    const LentText patterns(kPatterns), folder(LibraryFolderText(folder_)), products("Tarnwick");
     ExportAs<SysVersionFunction>(function)(version.Variable(), patterns.Get(), folder.Get(),
                                            kNumber, products.Get());
-    SetWindowTextA(lblVersion, version.Text().c_str());
+    SetWindowTextW(lblVersion, Wide(version.Text()).c_str());
 }
 
 void TfrmAbout::btnCloseClick() {
@@ -127,7 +145,8 @@ void TfrmAbout::btnFileVerClick() {
     HMODULE library = nullptr;
     FARPROC function = nullptr;
     if (!GetLibraryProc(kVersionLibrary, library, kFrmVersionInfoShow, function)) return;
-    const LentText patterns(kPatterns), folder(folder_), products("Tarnwick|Bellmoor");
+    const LentText patterns(kPatterns), folder(LibraryFolderText(folder_)),
+        products("Tarnwick|Bellmoor");
     Form* window = ExportAs<FrmVersionInfoShowFunction>(function)(
         application_, patterns.Get(), folder.Get(), kNumber, products.Get());
     if (window) window->ShowModal();
@@ -138,7 +157,7 @@ void TfrmAbout::FormClose() {
     EndModal();
 }
 
-void actHelpAboutExecute(HWND application, const std::string& folder) {
+void actHelpAboutExecute(HWND application, const std::filesystem::path& folder) {
     TfrmAbout form(application, folder);
     form.ShowModal();
 }

@@ -36,7 +36,8 @@ class TfrmAbout final : public Form {
     // Creates the dialog hidden, owned by `application`, the window that owns the program's
     // windows, which the version window is handed too; `folder` (ending in a separator) is the
     // program's folder. Throws when the window cannot be created.
-    explicit TfrmAbout(HWND application = ApplicationWindow(), std::string folder = AppDir());
+    explicit TfrmAbout(HWND application = ApplicationWindow(),
+                       std::filesystem::path folder = AppDir());
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -51,7 +52,7 @@ class TfrmAbout final : public Form {
     void FormClose();
 
     const HWND application_;
-    const std::string folder_;
+    const std::filesystem::path folder_;
     HICON icon_ = nullptr;  // shared with the program's other users of the icon
 
     HWND GroupBox1 = nullptr;
@@ -66,6 +67,6 @@ class TfrmAbout final : public Form {
 
 // Help > About: shows the about dialog modally and destroys it when it has closed.
 void actHelpAboutExecute(HWND application = ApplicationWindow(),
-                         const std::string& folder = AppDir());
+                         const std::filesystem::path& folder = AppDir());
 
 }  // namespace tarnwick

@@ -1,8 +1,9 @@
 #include "app/client_grid_win.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 
+#include "common/wide_text_win.h"
 #include "common/window_win.h"
 
 namespace tarnwick {
@@ -33,11 +34,12 @@ void ClientGrid::Create(HWND parent, int id) {
     ListView_SetExtendedListViewStyle(
         hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
     for (int i = 0; i < int(std::size(kColumns)); ++i) {
-        LVCOLUMNA c{};
+        std::wstring header = Wide(kColumns[i].header);
+        LVCOLUMNW c{};
         c.mask = LVCF_WIDTH | LVCF_TEXT;
         c.cx = kColumns[i].width;
-        c.pszText = const_cast<char*>(kColumns[i].header);
-        SendMessageA(hwnd_, LVM_INSERTCOLUMNA, i, LPARAM(&c));
+        c.pszText = header.data();
+        SendMessageW(hwnd_, LVM_INSERTCOLUMNW, i, LPARAM(&c));
     }
     SetRowHeight();
 }
@@ -90,7 +92,8 @@ void ClientGrid::CacheRows(int from, int to) {
     cacheFrom_ = size_t(from);
     table_.Read([&](const TableReader& r) {
         // A screenful is a few dozen rows; a larger hint is served in part.
-        const size_t end = std::min({size_t(to) + 1, r.TerminalCount(), cacheFrom_ + kMostCachedRows});
+        const size_t end =
+            std::min({size_t(to) + 1, r.TerminalCount(), cacheFrom_ + kMostCachedRows});
         for (size_t row = cacheFrom_; row < end; ++row) {
             auto& texts = cache_.emplace_back();
             for (int column = 0; column < 4; ++column)
@@ -99,11 +102,12 @@ void ClientGrid::CacheRows(int from, int to) {
     });
 }
 
-void ClientGrid::SupplyText(LVITEMA& item) {
+void ClientGrid::SupplyText(LVITEMW& item) {
     const auto copy = [&item](std::string_view text) {
-        const size_t n = std::min(text.size(), size_t(item.cchTextMax - 1));
-        std::memcpy(item.pszText, text.data(), n);
-        item.pszText[n] = '\0';
+        const std::wstring wide = Wide(text);
+        const size_t n = std::min(wide.size(), size_t(item.cchTextMax - 1));
+        std::wmemcpy(item.pszText, wide.data(), n);
+        item.pszText[n] = L'\0';
     };
     const size_t row = size_t(item.iItem);
     if (row >= cacheFrom_ && row - cacheFrom_ < cache_.size()) {
@@ -136,9 +140,9 @@ bool ClientGrid::HandleNotify(NMHDR* header) {
         CacheRows(hint->iFrom, hint->iTo);
         return true;
     }
-    if (header->code == LVN_GETDISPINFOA) {
-        auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
-        LVITEMA& item = info->item;
+    if (header->code == LVN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+        LVITEMW& item = info->item;
         if (item.mask & LVIF_TEXT && item.cchTextMax > 0) SupplyText(item);
         if (item.mask & LVIF_IMAGE) item.iImage = -1;
         return true;

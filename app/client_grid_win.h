@@ -39,7 +39,7 @@ class ClientGrid {
     // Copies the rows about to be painted under one take of the table's lock, rather than one
     // take per cell: connection threads then meet the window's thread at the lock far less often.
     void CacheRows(int from, int to);
-    void SupplyText(LVITEMA& item);
+    void SupplyText(LVITEMW& item);
 
     TerminalTable& table_;
     HWND hwnd_ = nullptr;

@@ -7,16 +7,17 @@
 
 namespace tarnwick {
 
-// The whole path goes to the shell, however long: a path cut short would name another file.
-void actHelpTopicExecute(const std::string& folder) {
-    const std::string path = folder + kHelpFile;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+// The whole path goes to the shell, however long, in UTF-16: a path cut short or converted
+// through the system code page would name another file.
+void actHelpTopicExecute(const std::filesystem::path& folder) {
+    const std::filesystem::path path = folder / kHelpFile;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         ShowInfo("未找到帮助文件。");
         return;
     }
     const HINSTANCE result =
-        ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     if (INT_PTR(result) <= 32) ShowError("帮助文件打开失败。");
 }
 

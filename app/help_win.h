@@ -2,7 +2,7 @@
 // associates with it. Nothing waits for the viewer.
 #pragma once
 
-#include <string>
+#include <filesystem>
 
 #include "common/app_dir.h"
 
@@ -10,6 +10,6 @@ namespace tarnwick {
 
 inline constexpr const char* kHelpFile = "Tarnwick.chm";
 
-void actHelpTopicExecute(const std::string& folder = AppDir());
+void actHelpTopicExecute(const std::filesystem::path& folder = AppDir());
 
 }  // namespace tarnwick

@@ -65,7 +65,7 @@ void TfrmMain::CreateMenus() {
             keys.push_back({FVIRTKEY, WORD(key), WORD(MainCommand(MainAction(i)))});
         }
     }
-    shortcuts_.Reset(CreateAcceleratorTableA(keys.data(), int(keys.size())));
+    shortcuts_.Reset(CreateAcceleratorTableW(keys.data(), int(keys.size())));
 
     aclMain.OnChanged([this](const Action& action) {
         menus_->Follow(action);

@@ -13,7 +13,7 @@ bool TfrmMain::InTray() const {
 // others go unchanged to the default processing, so a close command becomes a close request.
 void TfrmMain::OnSysCommand(UINT message, WPARAM command, LPARAM lParam) {
     if (command == SC_MINIMIZE) return HideToTray();
-    DefWindowProcA(Handle(), message, command, lParam);
+    DefWindowProcW(Handle(), message, command, lParam);
 }
 
 void TfrmMain::HideToTray() {

@@ -3,6 +3,7 @@
 #include "app/images_win.h"
 #include "common/application.h"
 #include "common/message_box.h"
+#include "common/wide_text_win.h"
 
 namespace tarnwick {
 namespace {
@@ -19,7 +20,7 @@ enum Page { kProductPage = 0, kClientPage = 1 };
 
 }  // namespace
 
-TfrmMain::TfrmMain(const Clock& clock, std::string folder)
+TfrmMain::TfrmMain(const Clock& clock, std::filesystem::path folder)
     : clock_(clock),
       appDir_(std::move(folder)),
       terminals_(std::make_unique<TerminalState>(clock)),
@@ -46,10 +47,10 @@ void TfrmMain::Show() {
 
 int TfrmMain::Run() {
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (Handle() && TranslateAcceleratorA(Handle(), shortcuts_.Get(), &msg)) continue;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (Handle() && TranslateAcceleratorW(Handle(), shortcuts_.Get(), &msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return int(msg.wParam);
 }
@@ -114,10 +115,11 @@ void TfrmMain::CreateControls() {
         CreateControl(Handle(), WC_TABCONTROLA, "", WS_CLIPSIBLINGS, 0, 0, 0, 0, kPageControlId);
     const char* const pages[] = {"产品", "终端"};
     for (int i = 0; i < 2; ++i) {
-        TCITEMA tab{};
+        std::wstring caption = Wide(pages[i]);
+        TCITEMW tab{};
         tab.mask = TCIF_TEXT;
-        tab.pszText = const_cast<char*>(pages[i]);
-        SendMessageA(PageControl1, TCM_INSERTITEMA, i, LPARAM(&tab));
+        tab.pszText = caption.data();
+        SendMessageW(PageControl1, TCM_INSERTITEMW, i, LPARAM(&tab));
     }
     lstvProduct.Create(
         Handle(), kProductListId,
@@ -139,7 +141,7 @@ void TfrmMain::FormCreate() {
     aclMain[MainAction::actServerStart].SetEnabled(true);
     aclMain[MainAction::actServerSnS].SetEnabled(false);
     aclMain[MainAction::actServerStop].SetEnabled(false);
-    lstvProduct.LoadProducts(ProfileFile(appDir_ + kProductFileName));
+    lstvProduct.LoadProducts(ProfileFile(appDir_ / kProductFileName));
     sgrdClient.SetUp();
     terminals_->notice.Attach(Handle(), kMsgTableChanged);
     server_.ArmAutoStart();

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <filesystem>
 #include <memory>
 
 #include "app/client_grid_win.h"
@@ -43,7 +44,7 @@ inline constexpr const char* kExitQuestion = "确实要退出该系统吗？";
 class TfrmMain final : public Window, private ServerView {
   public:
     // `folder` holds the program's files; the program passes AppDir().
-    TfrmMain(const Clock& clock, std::string folder);
+    TfrmMain(const Clock& clock, std::filesystem::path folder);
     ~TfrmMain() override;
 
     // Creates the window hidden; FormCreate runs during the creation.
@@ -118,7 +119,7 @@ class TfrmMain final : public Window, private ServerView {
 
     bool hideOnClose = false;
     const Clock& clock_;
-    const std::string appDir_;
+    const std::filesystem::path appDir_;
     // Reached by connection threads; EndService decides when it may go.
     std::unique_ptr<TerminalState> terminals_;
     TerminalTable& table_;  // holds KnownProducts too, under one lock

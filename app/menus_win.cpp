@@ -1,6 +1,7 @@
 #include "app/menus_win.h"
 
 #include "app/images_win.h"
+#include "common/wide_text_win.h"
 
 namespace tarnwick {
 
@@ -20,8 +21,8 @@ HMENU Menus::BuildMain(const std::vector<MenuEntry>& menus) {
         HMENU popup = CreatePopupMenu();
         for (const MenuItemEntry& item : menu.items)
             Append(popup, item);
-        AppendMenuA(bar, MF_POPUP | MF_STRING, UINT_PTR(popup),
-                    actions_[menu.action].Caption().c_str());
+        AppendMenuW(bar, MF_POPUP | MF_STRING, UINT_PTR(popup),
+                    Wide(actions_[menu.action].Caption()).c_str());
     }
     return bar;  // owned by the window it is attached to
 }
@@ -41,19 +42,19 @@ void Menus::Append(HMENU menu, const MenuItemEntry& item) {
     }
     const Action& action = actions_[item.action];
     const int command = CommandOf(action);
-    AppendMenuA(menu, MF_STRING, UINT_PTR(command), action.Caption().c_str());
-    MENUITEMINFOA info{};
+    AppendMenuW(menu, MF_STRING, UINT_PTR(command), Wide(action.Caption()).c_str());
+    MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     if (action.RadioGroup() != 0) {
         info.fMask = MIIM_FTYPE;
         info.fType = MFT_STRING | MFT_RADIOCHECK;
-        SetMenuItemInfoA(menu, UINT(command), FALSE, &info);
+        SetMenuItemInfoW(menu, UINT(command), FALSE, &info);
     }
     if (action.Image() >= 0) {
         bitmaps_.push_back(MenuBitmap(images_, action.Image()));
         info.fMask = MIIM_BITMAP;
         info.hbmpItem = bitmaps_.back().Get();
-        SetMenuItemInfoA(menu, UINT(command), FALSE, &info);
+        SetMenuItemInfoW(menu, UINT(command), FALSE, &info);
     }
     items_.push_back({menu, command});
     Follow(action);

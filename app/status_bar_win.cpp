@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/wide_text_win.h"
 #include "common/window_win.h"
 
 namespace tarnwick {
@@ -32,7 +33,7 @@ void StatusBar::Create(HWND parent, int id) {
 }
 
 void StatusBar::SetText(int panel, const std::string& text) {
-    SendMessageA(hwnd_, SB_SETTEXTA, WPARAM(panel), LPARAM(text.c_str()));
+    SendMessageW(hwnd_, SB_SETTEXTW, WPARAM(panel), LPARAM(Wide(text).c_str()));
 }
 
 void StatusBar::SetTerminalCount(size_t count) {

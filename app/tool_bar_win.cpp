@@ -1,5 +1,6 @@
 #include "app/tool_bar_win.h"
 
+#include "common/wide_text_win.h"
 #include "common/window_win.h"
 
 namespace tarnwick {
@@ -32,7 +33,8 @@ void ToolBar::Create(HWND parent, int coolBarId, int toolBarId, HIMAGELIST image
         } else {
             Action& action = actions[button.action];
             const int command = MainCommand(button.action);
-            buttons_.push_back({command, &action, button.caption, button.hint});
+            buttons_.push_back(
+                {command, &action, Wide(button.caption), Wide(button.hint), button.hint});
             b.iBitmap = action.Image();
             b.idCommand = command;
             b.fsState = action.Enabled() ? TBSTATE_ENABLED : 0;
@@ -41,7 +43,7 @@ void ToolBar::Create(HWND parent, int coolBarId, int toolBarId, HIMAGELIST image
         }
         tb.push_back(b);
     }
-    SendMessageA(toolBar_, TB_ADDBUTTONSA, tb.size(), LPARAM(tb.data()));
+    SendMessageW(toolBar_, TB_ADDBUTTONSW, tb.size(), LPARAM(tb.data()));
     SendMessageA(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, kButtonHeight));
     SendMessageA(toolBar_, TB_AUTOSIZE, 0, 0);
 
@@ -79,13 +81,17 @@ void ToolBar::Follow(const Action& action) {
 }
 
 bool ToolBar::HandleNotify(NMHDR* header) {
-    if (header->code != TTN_GETDISPINFOA) return false;
-    auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+    if (header->code != TTN_GETDISPINFOW && header->code != TTN_GETDISPINFOA) return false;
     for (const Button& b : buttons_) {
-        if (UINT_PTR(b.command) == header->idFrom) {
-            info->lpszText = const_cast<char*>(b.hint.c_str());
-            return true;
+        if (UINT_PTR(b.command) != header->idFrom) continue;
+        if (header->code == TTN_GETDISPINFOW) {
+            reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText =
+                const_cast<wchar_t*>(b.hint.c_str());
+        } else {
+            reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText =
+                const_cast<char*>(b.hintText.c_str());
         }
+        return true;
     }
     return false;
 }

@@ -40,10 +40,13 @@ class ToolBar {
     bool HandleNotify(NMHDR* header);
 
   private:
+    // The texts in UTF-16 for the control; the hint also in code page 936, for a tool tip
+    // that asks in the A form.
     struct Button {
         int command;
         Action* action;
-        std::string caption, hint;
+        std::wstring caption, hint;
+        std::string hintText;
     };
     HWND coolBar_ = nullptr;
     HWND toolBar_ = nullptr;

@@ -1,8 +1,8 @@
 // Counted texts: the form in which texts cross the boundary between the program and the version
-// library. A text is a pointer to its first byte; the text is zero-terminated, in the system
-// code page, and the 32-bit length in bytes stands in the 4 bytes before the first byte, the
-// 32-bit reference count in the 4 bytes before those (-1 for a text that is never released).
-// The empty text is a null pointer.
+// library. A text is a pointer to its first byte; the text is zero-terminated, in code page 936
+// whatever the system's code page, and the 32-bit length in bytes stands in the 4 bytes before the
+// first byte, the 32-bit reference count in the 4 bytes before those (-1 for a text that is never
+// released). The empty text is a null pointer.
 #pragma once
 
 #include <cstddef>

@@ -7,6 +7,7 @@
 
 #include "common/application.h"
 #include "common/text.h"
+#include "common/wide_text_win.h"
 #include "common/window_win.h"
 
 namespace tarnwick {
@@ -50,7 +51,7 @@ int Box(const std::string& text, const char* title, UINT style) {
     int result;
     {
         const TaskWindowsDisabled others;
-        result = MessageBoxA(owner, text.c_str(), title, style);
+        result = MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), style);
     }
     if (owner && !ownerEnabled) EnableWindow(owner, FALSE);
     if (active) SetActiveWindow(active);

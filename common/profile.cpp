@@ -1,9 +1,34 @@
 #include "common/profile.h"
 
+#include "common/app_dir.h"
+#include "common/file_bytes.h"
 #include "common/int_text.h"
+#include "common/profile_text.h"
 #include "common/text.h"
 
 namespace tarnwick {
+
+ProfileReadError::ProfileReadError(const std::filesystem::path& path)
+    : std::runtime_error("cannot read " + PathText(path)) {}
+
+// A missing or unreadable file reads as a file without sections, as the system's functions
+// read it; CheckReadable tells the two apart.
+std::string ProfileFile::ReadText(std::string_view section, std::string_view key,
+                                  std::string_view fallback) const {
+    if (auto value = ProfileValue(FileBytes(path_), section, key)) return std::move(*value);
+    while (!fallback.empty() && fallback.back() == ' ')
+        fallback.remove_suffix(1);
+    return ProfileValueText(fallback);
+}
+
+bool ProfileFile::WriteText(std::string_view section, std::string_view key,
+                            std::string_view value) {
+    return WriteFileBytes(path_, ProfileWithValue(FileBytes(path_), section, key, value));
+}
+
+std::vector<std::string> ProfileFile::SectionNames() const {
+    return ProfileSectionNames(FileBytes(path_));
+}
 
 // Read as text and converted here: the system's own integer reading has other rules ("$1F"
 // gives 0 there, "12abc" gives 12).

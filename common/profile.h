@@ -1,11 +1,13 @@
 // Reading and writing values of an INI (profile) file by the Windows profile rules: section and
 // key names match without regard to case, blanks around a value are dropped, a ";" inside a
 // value belongs to it, at most 2047 bytes of a value are read, and a missing file, section or
-// key gives the default. The Windows build asks the system; the native build has its own
-// reader that follows the same rules.
+// key gives the default. Both builds read and write the file's bytes themselves by these rules
+// (profile_text.h), opening it by its path: the system's own profile functions convert through
+// the system code page and lose bytes of code page 936 texts wherever that is another one.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -16,18 +18,17 @@ namespace tarnwick {
 // The file exists but cannot be read (no access, locked, a folder of that name).
 class ProfileReadError : public std::runtime_error {
   public:
-    explicit ProfileReadError(const std::string& path)
-        : std::runtime_error("cannot read " + path) {}
+    explicit ProfileReadError(const std::filesystem::path& path);
 };
 
 class ProfileFile {
   public:
     // `path` names the file in full (AppDir + name): a bare name would land in the Windows folder.
-    explicit ProfileFile(std::string path) : path_(std::move(path)) {}
+    explicit ProfileFile(std::filesystem::path path) : path_(std::move(path)) {}
     // Virtual so that tests can stand in a file that fails while it is read.
     virtual ~ProfileFile() = default;
 
-    const std::string& Path() const { return path_; }
+    const std::filesystem::path& Path() const { return path_; }
 
     // The profile functions read a file that cannot be read as a missing one, with every value
     // at its default; this throws ProfileReadError for such a file and returns for a readable
@@ -54,7 +55,7 @@ class ProfileFile {
     static constexpr std::size_t kMaxValueBytes = 2047;
 
   private:
-    std::string path_;
+    std::filesystem::path path_;
 };
 
 }  // namespace tarnwick

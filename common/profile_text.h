@@ -1,5 +1,5 @@
 // The profile (INI) rules over a file's bytes, as the Windows profile functions apply them: the
-// native build's profile files are made of these, and they are fuzzed without files.
+// program's profile files are made of these on every platform, and they are fuzzed without files.
 #pragma once
 
 #include <optional>

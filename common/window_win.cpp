@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/message_box.h"
+#include "common/wide_text_win.h"
 
 namespace tarnwick {
 
@@ -21,23 +22,26 @@ void Window::DestroyDetached() {
 
 bool Window::Create(const char* className, DWORD exStyle, DWORD style, const char* caption, int x,
                     int y, int width, int height, HWND parent, HICON icon) {
-    WNDCLASSEXA wc{};
+    // Registered and created through the W functions: a Unicode window shows its texts alike on
+    // every system code page.
+    const std::wstring wideClass = Wide(className);
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     HINSTANCE instance = ThisModule();
-    if (!GetClassInfoExA(instance, className, &wc)) {
-        wc = WNDCLASSEXA{};
+    if (!GetClassInfoExW(instance, wideClass.c_str(), &wc)) {
+        wc = WNDCLASSEXW{};
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = &Window::Procedure;
         wc.hInstance = instance;
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
-        wc.lpszClassName = className;
+        wc.lpszClassName = wideClass.c_str();
         wc.hIcon = icon;
         wc.hIconSm = icon;
-        if (!RegisterClassExA(&wc)) return false;
+        if (!RegisterClassExW(&wc)) return false;
     }
-    return CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent, nullptr,
-                           instance, this) != nullptr;
+    return CreateWindowExW(exStyle, wideClass.c_str(), Wide(caption).c_str(), style, x, y, width,
+                           height, parent, nullptr, instance, this) != nullptr;
 }
 
 // The module this code is linked into: a library's windows register their classes under the
@@ -51,17 +55,17 @@ HINSTANCE Window::ThisModule() {
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->hwnd_ = window;
         SetWindowLongPtrA(window, GWLP_USERDATA, LONG_PTR(self));
     }
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
     LRESULT result = 0;
     // Errors that no command handled stop at the window's edge and reach the error box.
     try {
@@ -89,25 +93,25 @@ void SetApplicationWindow(HWND window) {
 }
 
 HFONT UiFont() {
-    static const HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                          GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                          DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "宋体");
+    static const HFONT font = CreateFontW(
+        -12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide("宋体").c_str());
     return font;
 }
 
 HWND CreateControl(HWND parent, const char* className, const char* caption, DWORD style, int x,
                    int y, int width, int height, int id, DWORD exStyle) {
-    HWND control =
-        CreateWindowExA(exStyle, className, caption, WS_CHILD | WS_VISIBLE | style, x, y, width,
-                        height, parent, HMENU(INT_PTR(id)), GetModuleHandleA(nullptr), nullptr);
+    HWND control = CreateWindowExW(exStyle, Wide(className).c_str(), Wide(caption).c_str(),
+                                   WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                                   HMENU(INT_PTR(id)), GetModuleHandleA(nullptr), nullptr);
     if (control) SendMessageA(control, WM_SETFONT, WPARAM(UiFont()), FALSE);
     return control;
 }
 
 std::string WindowTextOf(HWND window) {
-    std::string text(size_t(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(size_t(GetWindowTextA(window, text.data(), int(text.size()))));
-    return text;
+    std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(window, text.data(), int(text.size()))));
+    return Narrow(text);
 }
 
 void SetClientSizeCentred(HWND window, int width, int height) {
@@ -140,14 +144,14 @@ void RunModal(HWND dialog, const bool& done) {
     ShowWindow(dialog, SW_SHOW);
     MSG msg;
     while (!done && IsWindow(dialog)) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0) {
             if (got == 0) PostQuitMessage(int(msg.wParam));  // leave WM_QUIT to the outer loop
             break;
         }
-        if (IsDialogMessageA(dialog, &msg)) continue;
+        if (IsDialogMessageW(dialog, &msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     for (HWND w : disabled) {
         if (w != dialog && IsWindow(w)) EnableWindow(w, TRUE);

@@ -19,12 +19,13 @@ class Window {
     HWND Handle() const { return hwnd_; }
 
   protected:
-    // Registers the class once (button-face background, arrow cursor) and creates the window.
-    // False when creation failed.
+    // Registers the class once (button-face background, arrow cursor) and creates the window, a
+    // Unicode window whose caption is the code page 936 text `caption`. False when creation
+    // failed.
     bool Create(const char* className, DWORD exStyle, DWORD style, const char* caption, int x,
                 int y, int width, int height, HWND parent = nullptr, HICON icon = nullptr);
 
-    // Messages not handled here go to DefWindowProcA.
+    // Messages not handled here go to DefWindowProcW.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Destroys the window and its controls without running this object's handlers; for a
     // derived destructor, before the members its controls use go.
@@ -45,11 +46,12 @@ void SetApplicationWindow(HWND window);
 // The program's font: "宋体", 12 pixels high, GB2312 character set. Shared, never freed.
 HFONT UiFont();
 
-// A child control at pixel position (x, y) in its parent's client area, with the program's font.
+// A child control at pixel position (x, y) in its parent's client area, with the program's font;
+// `caption` is code page 936 text.
 HWND CreateControl(HWND parent, const char* className, const char* caption, DWORD style, int x,
                    int y, int width, int height, int id, DWORD exStyle = 0);
 
-// The text of a window or control, whatever its length.
+// The text of a window or control, whatever its length, as code page 936 text.
 std::string WindowTextOf(HWND window);
 
 // Resizes a window so that its client area is `width` × `height`, and centres it on the desktop.

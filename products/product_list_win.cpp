@@ -1,6 +1,7 @@
 #include "products/product_list_win.h"
 
 #include "common/message_box.h"
+#include "common/wide_text_win.h"
 #include "common/window_win.h"
 #include "products/product_images_win.h"
 
@@ -18,10 +19,11 @@ constexpr Column kColumns[] = {{"产品名称", 200}, {"服务器", 100}, {"数�
 constexpr DWORD kViewTypes[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
 
 void SetCell(HWND list, int row, int column, const std::string& text) {
-    LVITEMA item{};
+    std::wstring wide = Wide(text);
+    LVITEMW item{};
     item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, WPARAM(row), LPARAM(&item));
+    item.pszText = wide.data();
+    SendMessageW(list, LVM_SETITEMTEXTW, WPARAM(row), LPARAM(&item));
 }
 
 }  // namespace
@@ -52,12 +54,13 @@ bool ProductList::Create(HWND parent, int id, ProductListHost host) {
 
 void ProductList::AddColumns() {
     for (int i = 0; i < int(std::size(kColumns)); ++i) {
-        LVCOLUMNA column{};
+        std::wstring caption = Wide(kColumns[i].caption);
+        LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.cx = kColumns[i].width;
-        column.pszText = const_cast<char*>(kColumns[i].caption);
+        column.pszText = caption.data();
         column.iSubItem = i;
-        SendMessageA(hwnd_, LVM_INSERTCOLUMNA, WPARAM(i), LPARAM(&column));
+        SendMessageW(hwnd_, LVM_INSERTCOLUMNW, WPARAM(i), LPARAM(&column));
     }
 }
 
@@ -80,12 +83,13 @@ void ProductList::ShowRows() {
 }
 
 void ProductList::AppendRow(int at, const ProductRow& row) {
-    LVITEMA item{};
+    std::wstring caption = Wide(row.caption);
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = at;
-    item.pszText = const_cast<char*>(row.caption.c_str());
+    item.pszText = caption.data();
     item.iImage = 0;
-    if (SendMessageA(hwnd_, LVM_INSERTITEMA, 0, LPARAM(&item)) != at) return;
+    if (SendMessageW(hwnd_, LVM_INSERTITEMW, 0, LPARAM(&item)) != at) return;
     SetCell(hwnd_, at, 1, row.server);
     SetCell(hwnd_, at, 2, row.database);
 }
@@ -153,15 +157,15 @@ constexpr int kTextBytes = 1024;
 
 std::vector<std::string> ProductList::ColumnCaptions() const {
     std::vector<std::string> captions;
-    char text[kTextBytes];
+    wchar_t text[kTextBytes];
     for (int i = 0;; ++i) {
-        LVCOLUMNA column{};
+        LVCOLUMNW column{};
         column.mask = LVCF_TEXT;
         column.pszText = text;
         column.cchTextMax = kTextBytes;
-        text[0] = '\0';
-        if (!SendMessageA(hwnd_, LVM_GETCOLUMNA, WPARAM(i), LPARAM(&column))) break;
-        captions.emplace_back(text);
+        text[0] = L'\0';
+        if (!SendMessageW(hwnd_, LVM_GETCOLUMNW, WPARAM(i), LPARAM(&column))) break;
+        captions.push_back(Narrow(text));
     }
     return captions;
 }
@@ -170,16 +174,16 @@ std::optional<std::vector<std::string>> ProductList::SelectedRowTexts() const {
     const int row = ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
     if (row < 0) return std::nullopt;
     std::vector<std::string> texts;
-    char text[kTextBytes];
+    wchar_t text[kTextBytes];
     const size_t columns = ColumnCaptions().size();
     for (size_t c = 0; c < columns; ++c) {
-        LVITEMA item{};
+        LVITEMW item{};
         item.iSubItem = int(c);
         item.pszText = text;
         item.cchTextMax = kTextBytes;
-        text[0] = '\0';
-        SendMessageA(hwnd_, LVM_GETITEMTEXTA, WPARAM(row), LPARAM(&item));
-        texts.emplace_back(text);
+        text[0] = L'\0';
+        SendMessageW(hwnd_, LVM_GETITEMTEXTW, WPARAM(row), LPARAM(&item));
+        texts.push_back(Narrow(text));
     }
     return texts;
 }

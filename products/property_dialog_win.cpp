@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "common/wide_text_win.h"
 #include "products/property_lines.h"
 
 namespace tarnwick {
@@ -38,10 +39,11 @@ HWND TfrmPdtProperty::Add(const char* className, const char* caption, DWORD styl
 void TfrmPdtProperty::CreateControls() {
     SendMessageA(Handle(), WM_SETFONT, WPARAM(UiFont()), FALSE);
     pagProperty = Add(WC_TABCONTROLA, "", WS_CLIPSIBLINGS, 12, 8, 345, 337, kPagProperty);
-    TCITEMA tab{};
+    std::wstring caption = Wide("产品");
+    TCITEMW tab{};
     tab.mask = TCIF_TEXT;
-    tab.pszText = const_cast<char*>("产品");
-    SendMessageA(pagProperty, TCM_INSERTITEMA, 0, LPARAM(&tab));
+    tab.pszText = caption.data();
+    SendMessageW(pagProperty, TCM_INSERTITEMW, 0, LPARAM(&tab));
     RECT page{12, 8, 12 + 345, 8 + 337};
     TabCtrl_AdjustRect(pagProperty, FALSE, &page);
     memProperty = Add("EDIT", "",
@@ -77,7 +79,7 @@ void TfrmPdtProperty::FormShow() {
     TabCtrl_SetCurSel(pagProperty, 0);
     const std::string text =
         MemoText(PropertyLines(lstvProduct_.ColumnCaptions(), lstvProduct_.SelectedRowTexts()));
-    SetWindowTextA(memProperty, text.c_str());
+    SetWindowTextW(memProperty, Wide(text).c_str());
     SetFocus(btnOk);
 }
 

@@ -1,9 +1,10 @@
 #include "terminals/autorun_win.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
-#include "common/text.h"
+#include "common/wide_text_win.h"
 
 namespace tarnwick {
 namespace {
@@ -17,8 +18,8 @@ namespace {
 
 RegistryKey::RegistryKey(HKEY root, const std::string& path) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) == ERROR_SUCCESS) {
+    if (RegCreateKeyExW(root, Wide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
         key_ = key;
     }
 }
@@ -41,62 +42,82 @@ void RegistryKey::Close() {
     if (key_) RegCloseKey(std::exchange(key_, nullptr));
 }
 
-std::string RegistryKey::ReadText(const std::string& name) const {
+std::wstring RegistryKey::ReadWide(const std::string& name) const {
     if (!key_) return {};
+    const std::wstring wideName = Wide(name);
     for (;;) {
         DWORD type = 0, size = 0;
-        LONG rc = RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size);
+        LONG rc = RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, nullptr, &size);
         if (rc == ERROR_FILE_NOT_FOUND) return {};
         if (rc != ERROR_SUCCESS) Fail("Cannot read", name, rc);
         if (type != REG_SZ && type != REG_EXPAND_SZ) {
             throw std::runtime_error("The registry value " + name + " is not a string");
         }
-        std::string data(size, '\0');
-        rc = RegQueryValueExA(key_, name.c_str(), nullptr, &type,
+        std::wstring data((size + 1) / sizeof(wchar_t), L'\0');
+        rc = RegQueryValueExW(key_, wideName.c_str(), nullptr, &type,
                               reinterpret_cast<BYTE*>(data.data()), &size);
         if (rc == ERROR_MORE_DATA) continue;  // changed between the two reads
         if (rc == ERROR_FILE_NOT_FOUND) return {};
         if (rc != ERROR_SUCCESS) Fail("Cannot read", name, rc);
         // A string need not be stored with its terminator.
-        data.resize(size);
-        while (!data.empty() && data.back() == '\0')
+        data.resize(size / sizeof(wchar_t));
+        while (!data.empty() && data.back() == L'\0')
             data.pop_back();
         return data;
     }
 }
 
+std::string RegistryKey::ReadText(const std::string& name) const {
+    return Narrow(ReadWide(name));
+}
+
 bool RegistryKey::HasValue(const std::string& name) const {
-    return key_ && RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+    return key_ && RegQueryValueExW(key_, Wide(name).c_str(), nullptr, nullptr, nullptr, nullptr) ==
                        ERROR_SUCCESS;
 }
 
-void RegistryKey::WriteText(const std::string& name, const std::string& data) {
+void RegistryKey::WriteWide(const std::string& name, std::wstring_view data) {
     if (!key_) return;
-    const LONG rc =
-        RegSetValueExA(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                       DWORD(data.size() + 1));
+    const std::wstring terminated(data);
+    const LONG rc = RegSetValueExW(key_, Wide(name).c_str(), 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(terminated.c_str()),
+                                   DWORD((terminated.size() + 1) * sizeof(wchar_t)));
     if (rc != ERROR_SUCCESS) Fail("Cannot write", name, rc);
 }
 
+void RegistryKey::WriteText(const std::string& name, const std::string& data) {
+    WriteWide(name, Wide(data));
+}
+
 void RegistryKey::DeleteValue(const std::string& name) {
-    if (key_) RegDeleteValueA(key_, name.c_str());
+    if (key_) RegDeleteValueW(key_, Wide(name).c_str());
 }
 
 RegistryKey OpenRunKey() {
     return RegistryKey(HKEY_LOCAL_MACHINE, kRunKeyPath);
 }
 
-std::string AutorunCommand(const std::string& folder) {
-    return folder + kAutorunProgram;
+std::wstring AutorunCommand(const std::filesystem::path& folder) {
+    return (folder / kAutorunProgram).native();
 }
 
-bool HoldsAutorunFor(const RegistryKey& run, const std::string& folder) {
-    return EqualsIgnoringAsciiCase(run.ReadText(kAutorunValue), AutorunCommand(folder));
+namespace {
+
+bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
+    const auto upper = [](wchar_t c) { return c >= L'a' && c <= L'z' ? wchar_t(c - 32) : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](wchar_t x, wchar_t y) { return upper(x) == upper(y); });
 }
 
-void SetAutorun(RegistryKey& run, bool on, const std::string& folder) {
+}  // namespace
+
+bool HoldsAutorunFor(const RegistryKey& run, const std::filesystem::path& folder) {
+    return EqualsIgnoringAsciiCase(run.ReadWide(kAutorunValue), AutorunCommand(folder));
+}
+
+void SetAutorun(RegistryKey& run, bool on, const std::filesystem::path& folder) {
     if (on) {
-        run.WriteText(kAutorunValue, AutorunCommand(folder));
+        run.WriteWide(kAutorunValue, AutorunCommand(folder));
     } else if (run.HasValue(kAutorunValue)) {
         run.DeleteValue(kAutorunValue);
     }

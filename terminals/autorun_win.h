@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace tarnwick {
 
@@ -26,11 +28,16 @@ class RegistryKey {
 
     bool IsOpen() const { return key_ != nullptr; }
 
-    // A string or expandable string value as stored (not expanded); empty when missing. Throws
-    // std::runtime_error for a value of another type or a failed read.
+    // A string or expandable string value as stored (not expanded), in UTF-16 as the registry
+    // holds it; empty when missing. Throws std::runtime_error for a value of another type or a
+    // failed read.
+    std::wstring ReadWide(const std::string& name) const;
+    // The same as code page 936 text.
     std::string ReadText(const std::string& name) const;
     bool HasValue(const std::string& name) const;
     // Writes a string value; throws std::runtime_error when that fails.
+    void WriteWide(const std::string& name, std::wstring_view data);
+    // The same from code page 936 text.
     void WriteText(const std::string& name, const std::string& data);
     void DeleteValue(const std::string& name);
 
@@ -44,14 +51,15 @@ class RegistryKey {
 RegistryKey OpenRunKey();
 
 // The autorun data for the program in `folder` (ending in a separator): the folder and the fixed
-// file name, without quotes even when the path holds blanks.
-std::string AutorunCommand(const std::string& folder);
+// file name, without quotes even when the path holds blanks. UTF-16, so that it names the folder
+// whatever script its name is in.
+std::wstring AutorunCommand(const std::filesystem::path& folder);
 
 // Whether the autorun value names the program in `folder`, a..z compared without regard to case.
-bool HoldsAutorunFor(const RegistryKey& run, const std::string& folder);
+bool HoldsAutorunFor(const RegistryKey& run, const std::filesystem::path& folder);
 
 // `on`: writes the autorun value for `folder`, whether or not it was there; otherwise deletes
 // the value when it exists. Throws when the value cannot be written.
-void SetAutorun(RegistryKey& run, bool on, const std::string& folder);
+void SetAutorun(RegistryKey& run, bool on, const std::filesystem::path& folder);
 
 }  // namespace tarnwick

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,7 @@ class ServerSettingsSource {
 class ServerSettings final : public ServerSettingsSource {
   public:
     // `folder` ends in a path separator; the program passes AppDir().
-    explicit ServerSettings(const std::string& folder) : file_(folder + "main.ini") {}
+    explicit ServerSettings(const std::filesystem::path& folder) : file_(folder / "main.ini") {}
 
     // As text, exactly as stored; a missing key reads as empty. Each read throws
     // ProfileReadError when main.ini exists but cannot be read.
@@ -46,7 +47,7 @@ class ServerSettings final : public ServerSettingsSource {
         return file_.WriteText(kSection, "host", host) && file_.WriteText(kSection, "ip", portText);
     }
 
-    const std::string& Path() const { return file_.Path(); }
+    const std::filesystem::path& Path() const { return file_.Path(); }
 
   private:
     std::string ReadText(const char* key) const {

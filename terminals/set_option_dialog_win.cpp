@@ -5,6 +5,7 @@
 
 #include "common/int_text.h"
 #include "common/message_box.h"
+#include "common/wide_text_win.h"
 #include "terminals/autorun_win.h"
 #include "terminals/local_addresses_win.h"
 #include "terminals/server_settings.h"
@@ -43,7 +44,7 @@ void FitClosedHeight(HWND combo, int height) {
 
 }  // namespace
 
-TfrmSetOption::TfrmSetOption(HWND owner, std::string folder, AddressSource localAddresses)
+TfrmSetOption::TfrmSetOption(HWND owner, std::filesystem::path folder, AddressSource localAddresses)
     : folder_(std::move(folder)), localAddresses_(std::move(localAddresses)) {
     if (!Create(kSetOptionClass, kFormExStyle, kFormStyle, "选项", 0, 0, kClientWidth,
                 kClientHeight, owner)) {
@@ -124,7 +125,7 @@ void TfrmSetOption::OnCommand(int id, int code) {
 // dialog opens with what was filled so far.
 void TfrmSetOption::FormShow() {
     SendMessageA(cmbHost, CB_RESETCONTENT, 0, 0);
-    SetWindowTextA(cmbHost, "");
+    SetWindowTextW(cmbHost, L"");
     FillHostList();
     if (!ReadSettings()) return;
     const RegistryKey run = OpenRunKey();
@@ -134,7 +135,7 @@ void TfrmSetOption::FormShow() {
 
 void TfrmSetOption::FillHostList() {
     for (const std::string& address : HostChoices(localAddresses_())) {
-        SendMessageA(cmbHost, CB_ADDSTRING, 0, LPARAM(address.c_str()));
+        SendMessageW(cmbHost, CB_ADDSTRING, 0, LPARAM(Wide(address).c_str()));
     }
 }
 
@@ -142,8 +143,8 @@ void TfrmSetOption::FillHostList() {
 bool TfrmSetOption::ReadSettings() {
     try {
         const ServerSettings settings(folder_);
-        SetWindowTextA(cmbHost, settings.Host().c_str());
-        SetWindowTextA(edtPort, settings.PortText().c_str());
+        SetWindowTextW(cmbHost, Wide(settings.Host()).c_str());
+        SetWindowTextW(edtPort, Wide(settings.PortText()).c_str());
         return true;
     } catch (const std::exception&) {
         ShowError("读取服务器参数失败。");
@@ -215,7 +216,7 @@ void TfrmSetOption::FormClose() {
     EndModal();
 }
 
-void actServerOptionExecute(const std::string& folder) {
+void actServerOptionExecute(const std::filesystem::path& folder) {
     // Owned by the application, shown modally, destroyed when closed; its result is not used.
     TfrmSetOption form(ApplicationWindow(), folder);
     form.ShowModal();

@@ -35,7 +35,8 @@ class TfrmSetOption final : public Form {
     // Creates the dialog hidden. `folder` (ending in a separator) holds main.ini and is the
     // folder that the autorun entry names; the host box offers `localAddresses` under the
     // loopback address. Throws when the window cannot be created.
-    explicit TfrmSetOption(HWND owner = ApplicationWindow(), std::string folder = AppDir(),
+    explicit TfrmSetOption(HWND owner = ApplicationWindow(),
+                           std::filesystem::path folder = AppDir(),
                            AddressSource localAddresses = LocalIpv4Addresses);
 
   private:
@@ -57,7 +58,7 @@ class TfrmSetOption final : public Form {
     void btnCancelClick();
     void FormClose();
 
-    const std::string folder_;
+    const std::filesystem::path folder_;
     const AddressSource localAddresses_;
     // edtPort lost the focus and its check has not run yet.
     bool portExitPending_ = false;
@@ -74,6 +75,6 @@ class TfrmSetOption final : public Form {
 
 // The Server > Options command: shows the options dialog on `folder` modally and destroys it
 // when it has closed. Nothing follows: the listener is neither started nor stopped.
-void actServerOptionExecute(const std::string& folder = AppDir());
+void actServerOptionExecute(const std::filesystem::path& folder = AppDir());
 
 }  // namespace tarnwick

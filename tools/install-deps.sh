@@ -98,8 +98,13 @@ if ((${#missing[@]})); then
     fi
 fi
 
-# Non-ASCII command-line arguments and profile paths need the zh_CN.UTF-8 locale under Wine.
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
-    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'zh_CN.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
-    $sudo locale-gen >/dev/null
-fi
+# Wine takes a process's system code page from its locale: zh_CN.UTF-8 gives code page 936 (the
+# default of every Wine run here), en_US.UTF-8 1252 and ja_JP.UTF-8 932 (the end-to-end cases under
+# other code pages). Non-ASCII command-line arguments and paths need the locale generated.
+generate=""
+for name in zh_CN en_US ja_JP; do
+    locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8$" && continue
+    grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null || echo "$name.UTF-8 UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+    generate=1
+done
+[ -z "$generate" ] || $sudo locale-gen >/dev/null

@@ -11,8 +11,11 @@ else
 fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES='mscoree,mshtml='
-# Code page 936 for the A functions, and non-ASCII paths and arguments that survive.
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+# Code page 936 for the A functions, and non-ASCII paths and arguments that survive. Wine takes a
+# process's system code page from this locale, and a process started by a Windows program from
+# that program: TARNWICK_LOCALE runs a program, and all it starts, under another (en_US.UTF-8 for
+# code page 1252, ja_JP.UTF-8 for 932).
+export LANG="${TARNWICK_LOCALE:-zh_CN.UTF-8}" LC_ALL="${TARNWICK_LOCALE:-zh_CN.UTF-8}"
 
 # Runs a setup step with its output kept; when it fails, says which command failed and shows the
 # tail of what it printed. Usage: wine_step LABEL COMMAND...

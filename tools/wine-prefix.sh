@@ -9,13 +9,26 @@ source "$(dirname "$0")/wine-env.sh"
 mkdir -p "$(dirname "$WINEPREFIX")" || exit 1
 exec 9>"$WINEPREFIX.lock" || exit 1
 flock 9
-[ -f "$WINEPREFIX/.tarnwick-ready" ] && exit 0
+reg() { wine_step wine-prefix "$TARNWICK_WINE" reg add "$@" /f; }
+# Windows links its interface fonts to its Chinese fonts, so that menus and message boxes show
+# Chinese under any code page; Wine's own links name font files that are not installed here.
+link_fonts() {
+    local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face
+    for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif' 'Segoe UI' 'MS UI Gothic'; do
+        reg "$key" /v "$face" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' || return 1
+    done
+    touch "$WINEPREFIX/.tarnwick-fonts"
+}
+if [ -f "$WINEPREFIX/.tarnwick-ready" ]; then
+    [ -f "$WINEPREFIX/.tarnwick-fonts" ] && exit 0
+    link_fonts && wine_step wine-prefix wineserver -w
+    exit
+fi
 rm -rf "$WINEPREFIX"
 # In a win64 prefix wineboot reports syswow64\rundll32.exe missing and still succeeds.
 wine_step wine-prefix "$TARNWICK_WINE" wineboot --init || exit 1
-reg() { wine_step wine-prefix "$TARNWICK_WINE" reg add "$@" /f; }
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default &&
     reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 &&
-    reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 || exit 1
+    reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 && link_fonts || exit 1
 wine_step wine-prefix wineserver -w || exit 1
 touch "$WINEPREFIX/.tarnwick-ready"

@@ -1,6 +1,7 @@
 // Reading the version resources of the files of a folder.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -8,11 +9,12 @@
 
 namespace tarnwick {
 
-// The version resource of one file; only the name is set when it has none.
-FileVersion ReadFileVersion(const std::string& folder, const std::string& name);
+// The version resource of one file, named in UTF-16 as the folder lists it; only the name is set
+// when it has none. The texts come as code page 936 text.
+FileVersion ReadFileVersion(const std::filesystem::path& folder, const std::wstring& name);
 
-// Every file of `folder` (ending in a separator) whose name matches one of `patterns`.
-std::vector<FileVersion> ReadFolder(const std::string& folder,
+// Every file of `folder` whose name matches one of `patterns`.
+std::vector<FileVersion> ReadFolder(const std::filesystem::path& folder,
                                     const std::vector<std::string>& patterns);
 
 }  // namespace tarnwick

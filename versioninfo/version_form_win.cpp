@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "common/wide_text_win.h"
+
 namespace tarnwick {
 namespace {
 
@@ -40,11 +42,12 @@ void TfrmVersionInfo::CreateControls() {
     if (!lstvFiles || !btnClose) throw std::runtime_error("Cannot create the version window");
     SendMessageA(lstvFiles, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     for (int i = 0; i < int(std::size(kColumns)); ++i) {
-        LVCOLUMNA column{};
+        std::wstring caption = Wide(kColumns[i].caption);
+        LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
-        column.pszText = const_cast<char*>(kColumns[i].caption);
+        column.pszText = caption.data();
         column.cx = kColumns[i].width;
-        SendMessageA(lstvFiles, LVM_INSERTCOLUMNA, WPARAM(i), LPARAM(&column));
+        SendMessageW(lstvFiles, LVM_INSERTCOLUMNW, WPARAM(i), LPARAM(&column));
     }
 }
 
@@ -52,15 +55,17 @@ void TfrmVersionInfo::Fill(const std::vector<FileVersion>& files) {
     for (const FileVersion& file : files) {
         const std::string* cells[] = {&file.name, &file.fileVersion, &file.productName,
                                       &file.productVersion, &file.description};
-        LVITEMA item{};
+        std::wstring text = Wide(*cells[0]);
+        LVITEMW item{};
         item.mask = LVIF_TEXT;
-        item.iItem = int(SendMessageA(lstvFiles, LVM_GETITEMCOUNT, 0, 0));
-        item.pszText = const_cast<char*>(cells[0]->c_str());
-        item.iItem = int(SendMessageA(lstvFiles, LVM_INSERTITEMA, 0, LPARAM(&item)));
+        item.iItem = int(SendMessageW(lstvFiles, LVM_GETITEMCOUNT, 0, 0));
+        item.pszText = text.data();
+        item.iItem = int(SendMessageW(lstvFiles, LVM_INSERTITEMW, 0, LPARAM(&item)));
         for (int column = 1; column < int(std::size(cells)); ++column) {
+            text = Wide(*cells[column]);
             item.iSubItem = column;
-            item.pszText = const_cast<char*>(cells[column]->c_str());
-            SendMessageA(lstvFiles, LVM_SETITEMTEXTA, WPARAM(item.iItem), LPARAM(&item));
+            item.pszText = text.data();
+            SendMessageW(lstvFiles, LVM_SETITEMTEXTW, WPARAM(item.iItem), LPARAM(&item));
         }
     }
 }

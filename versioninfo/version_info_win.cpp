@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "common/counted_text.h"
+#include "common/wide_text_win.h"
 #include "versioninfo/file_versions_win.h"
 #include "versioninfo/version_form_win.h"
 #include "versioninfo/version_info_api_win.h"
@@ -12,9 +13,10 @@
 namespace tarnwick {
 namespace {
 
-std::string FolderOf(const char* folder) {
-    std::string path(CountedView(folder));
-    if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+// The counted text is code page 936, whatever the system's code page is.
+std::filesystem::path FolderOf(const char* folder) {
+    std::wstring path = Wide(CountedView(folder));
+    if (!path.empty() && path.back() != L'\\' && path.back() != L'/') path += L'\\';
     return path;
 }
 

@@ -19,8 +19,8 @@ std::string Terminal::Ask(std::string_view line, size_t replyBytes) {
     return reply;
 }
 
-void Program::Start() {
-    process_ = std::make_unique<TarnwickProcess>(dir_);
+void Program::Start(const std::filesystem::path& folder) {
+    process_ = std::make_unique<TarnwickProcess>(folder.empty() ? dir_.Path() : folder);
     window_ = process_->WaitForMainWindow();
     ASSERT_NE(window_, nullptr);
     remote_ = std::make_unique<RemoteProcess>(window_);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,13 +40,20 @@ class Program : public ::testing::Test {
     }
     // Main.ini for a listener on 127.0.0.1 and port_.
     void WriteLoopbackSettings() { WriteSettings("127.0.0.1", std::to_string(port_)); }
-    void Start();
+    // Starts the program in dir_, or in `folder`.
+    void Start(const std::filesystem::path& folder = {});
 
     std::string Panel(int panel) {
         return remote_->StatusText(FindChildById(window_, kStatusBarId), panel);
     }
     bool PanelBecomes(int panel, const std::string& text) {
         return WaitUntil([&] { return Panel(panel) == text; });
+    }
+    std::wstring WidePanel(int panel) {
+        return remote_->WideStatusText(FindChildById(window_, kStatusBarId), panel);
+    }
+    bool WidePanelBecomes(int panel, const std::wstring& text) {
+        return WaitUntil([&] { return WidePanel(panel) == text; });
     }
     // Posted, as a menu item or tool button sends it: the command may open a modal loop.
     void Command(MainAction action) {

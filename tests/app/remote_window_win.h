@@ -26,6 +26,9 @@ class RemoteProcess {
     RemoteProcess& operator=(const RemoteProcess&) = delete;
 
     std::string StatusText(HWND statusBar, int panel);
+    // The same through the W messages, as the program's windows hold the texts.
+    std::wstring WideStatusText(HWND statusBar, int panel);
+    std::wstring WideListText(HWND list, int row, int column);
     int ListCount(HWND list);
     std::string ListText(HWND list, int row, int column);
     std::vector<std::vector<std::string>> ListRows(HWND list, int columns);
@@ -46,6 +49,9 @@ class RemoteProcess {
     HANDLE process_ = nullptr;
     char* remote_ = nullptr;  // one page in the target for messages' buffers
 };
+
+// The text of a window through WM_GETTEXT in its W form.
+std::wstring WideWindowText(HWND window);
 
 // A message box or dialog of the process, read: caption, the static text 0xFFFF.
 struct RemoteDialog {

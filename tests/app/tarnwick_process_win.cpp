@@ -15,23 +15,25 @@ std::string ProgramPath() {
     return path;
 }
 
-TarnwickProcess::TarnwickProcess(const TempFolder& dir) {
-    const std::string exe = dir.Folder() + "Tarnwick.exe";
+TarnwickProcess::TarnwickProcess(const std::filesystem::path& folder) {
+    const std::filesystem::path exe = folder / L"Tarnwick.exe";
+    const std::string source = ProgramPath();  // ASCII: the build folder
+    const std::wstring program(source.begin(), source.end());
     // A second start in the same folder runs the copy already there.
-    if (GetFileAttributesA(exe.c_str()) == INVALID_FILE_ATTRIBUTES &&
-        !CopyFileA(ProgramPath().c_str(), exe.c_str(), FALSE)) {
-        throw std::runtime_error("cannot copy " + ProgramPath());
+    if (GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        !CopyFileW(program.c_str(), exe.c_str(), FALSE)) {
+        throw std::runtime_error("cannot copy " + source);
     }
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     // No standard handles: under Wine a child otherwise holds the test's output pipe open, and
     // so does whatever the program starts in turn (a help viewer outliving the test), which
     // keeps CTest waiting for the end of the output.
     startup.dwFlags = STARTF_USESTDHANDLES;
-    std::string command = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        dir.Folder().c_str(), &startup, &info_)) {
-        throw std::runtime_error("cannot start " + exe);
+    std::wstring command = L"\"" + exe.native() + L"\"";
+    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &info_)) {
+        throw std::runtime_error("cannot start Tarnwick.exe");
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 
 #include "support/temp_folder.h"
@@ -12,7 +13,9 @@ namespace tarnwick::testing {
 class TarnwickProcess {
   public:
     // Copies the program into `dir` (unless it is there already) and starts it there.
-    explicit TarnwickProcess(const TempFolder& dir);
+    explicit TarnwickProcess(const TempFolder& dir) : TarnwickProcess(dir.Path()) {}
+    // The same in any folder, named in any script.
+    explicit TarnwickProcess(const std::filesystem::path& folder);
     // Ends the program if it still runs.
     ~TarnwickProcess();
     TarnwickProcess(const TarnwickProcess&) = delete;

@@ -4,12 +4,13 @@ namespace tarnwick::testing {
 
 NotifyHost::NotifyHost(int width, int height, std::function<bool(NMHDR*)> onNotify)
     : onNotify_(std::move(onNotify)) {
-    WNDCLASSA wc{};
+    // A Unicode window, as the program's windows are: its controls notify it in the W forms.
+    WNDCLASSW wc{};
     wc.lpfnWndProc = &Procedure;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "TarnwickTestHost";
-    RegisterClassA(&wc);  // fails harmlessly when the class exists
-    hwnd_ = CreateWindowA(wc.lpszClassName, "host", WS_OVERLAPPEDWINDOW, 0, 0, width, height,
+    wc.lpszClassName = L"TarnwickTestHost";
+    RegisterClassW(&wc);  // fails harmlessly when the class exists
+    hwnd_ = CreateWindowW(wc.lpszClassName, L"host", WS_OVERLAPPEDWINDOW, 0, 0, width, height,
                           nullptr, nullptr, wc.hInstance, nullptr);
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, LONG_PTR(this));
 }
@@ -19,7 +20,7 @@ LRESULT CALLBACK NotifyHost::Procedure(HWND window, UINT message, WPARAM wParam,
     if (message == WM_NOTIFY && self && self->onNotify_(reinterpret_cast<NMHDR*>(lParam))) {
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace tarnwick::testing

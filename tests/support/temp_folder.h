@@ -27,6 +27,7 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
+    const std::filesystem::path& Path() const { return folder_; }
     // The folder's path, ending in a path separator.
     std::string Folder() const { return (folder_ / "").string(); }
     std::string PathOf(std::string_view name) const { return (folder_ / name).string(); }

@@ -6,6 +6,8 @@
 
 #include <stdexcept>
 
+#include "common/wide_text_win.h"
+
 namespace tarnwick {
 namespace {
 
@@ -116,11 +118,11 @@ TEST_F(RegistryKeyTest, AMovedKeyIsClosedOnce) {
 
 TEST(Autorun, NamesTheFixedProgramInTheFolderWithoutQuotes) {
     EXPECT_EQ(AutorunCommand("C:\\Program Files\\Tarnwick\\"),
-              "C:\\Program Files\\Tarnwick\\Tarnwick.exe");
+              L"C:\\Program Files\\Tarnwick\\Tarnwick.exe");
 }
 
 TEST_F(RegistryKeyTest, TheEntryMatchesItsFolderIgnoringOnlyTheCaseOfAToZ) {
-    const std::string folder = "C:\\Tarnwick服务\\";
+    const std::filesystem::path folder = Wide("C:\\Tarnwick服务\\");
     const struct {
         const char* stored;
         bool matches;

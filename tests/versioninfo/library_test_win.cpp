@@ -96,7 +96,7 @@ TEST_F(VersionLibrary, CountedTextsHaveTheirCountAndLengthBeforeTheFirstByte) {
 }
 
 TEST_F(VersionLibrary, TheVersionTextIsTheProgramsProductVersion) {
-    const FileVersion program = ReadFileVersion(dir_.Folder(), "Tarnwick.exe");
+    const FileVersion program = ReadFileVersion(dir_.Folder(), L"Tarnwick.exe");
     EXPECT_EQ(program.productVersion, TARNWICK_VERSION_TEXT);
     EXPECT_EQ(program.productName, "Tarnwick");
     EXPECT_EQ(Version(dir_.Folder(), "Tarnwick"), TARNWICK_VERSION_TEXT);

@@ -1,0 +1,17 @@
+// Whole files as bytes, named by their full path: the profile files are read and written
+// through these, by the same rules on every platform and whatever the system code page.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+// The file's bytes; empty for a missing file or one that cannot be read.
+std::string FileBytes(const std::filesystem::path& path);
+
+// Replaces the file's bytes with `bytes`, creating the file when missing; false when that failed.
+bool WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
+
+}  // namespace tarnwick
