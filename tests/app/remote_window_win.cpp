@@ -104,30 +104,20 @@ std::string RemoteProcess::StatusText(HWND statusBar, int panel) {
 
 std::wstring RemoteProcess::WideStatusText(HWND statusBar, int panel) {
     std::vector<wchar_t> text(kRemoteSize / sizeof(wchar_t), L'\0');
-    WriteProcessMemory(process_, remote_, text.data(), kRemoteSize, nullptr);
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(statusBar, SB_GETTEXTW, WPARAM(panel), LPARAM(remote_), SMTO_ABORTIFHUNG,
-                        3000, &result);
-    ReadProcessMemory(process_, remote_, text.data(), kRemoteSize - sizeof(wchar_t), nullptr);
-    return std::wstring(text.data());
+    SendWithBuffer(statusBar, SB_GETTEXTW, WPARAM(panel), text.data(), kRemoteSize - 2);
+    return text.data();
 }
 
 std::wstring RemoteProcess::WideListText(HWND list, int row, int column) {
-    wchar_t* remoteText = reinterpret_cast<wchar_t*>(remote_ + 256);
-    const size_t room = (kRemoteSize - 256) / sizeof(wchar_t);
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = remoteText;
-    item.cchTextMax = int(room);
-    WriteProcessMemory(process_, remote_, &item, sizeof item, nullptr);
-    const wchar_t nul = L'\0';
-    WriteProcessMemory(process_, remoteText, &nul, sizeof nul, nullptr);
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(list, LVM_GETITEMTEXTW, WPARAM(row), LPARAM(remote_), SMTO_ABORTIFHUNG,
-                        3000, &length);
-    std::vector<wchar_t> text(room + 1, L'\0');
-    ReadProcessMemory(process_, remoteText, text.data(), (room - 1) * sizeof(wchar_t), nullptr);
-    return std::wstring(text.data());
+    struct {
+        LVITEMW item{};
+        wchar_t text[2048]{};
+    } block;
+    block.item.iSubItem = column;
+    block.item.pszText = reinterpret_cast<wchar_t*>(remote_ + offsetof(decltype(block), text));
+    block.item.cchTextMax = int(std::size(block.text)) - 1;
+    SendWithBuffer(list, LVM_GETITEMTEXTW, WPARAM(row), &block, sizeof block);
+    return block.text;
 }
 
 std::wstring WideWindowText(HWND window) {

@@ -17,12 +17,11 @@ std::string ProgramPath() {
 
 TarnwickProcess::TarnwickProcess(const std::filesystem::path& folder) {
     const std::filesystem::path exe = folder / L"Tarnwick.exe";
-    const std::string source = ProgramPath();  // ASCII: the build folder
-    const std::wstring program(source.begin(), source.end());
+    const std::filesystem::path program = ProgramPath();  // ASCII: the build folder
     // A second start in the same folder runs the copy already there.
     if (GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES &&
         !CopyFileW(program.c_str(), exe.c_str(), FALSE)) {
-        throw std::runtime_error("cannot copy " + source);
+        throw std::runtime_error("cannot copy " + ProgramPath());
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
