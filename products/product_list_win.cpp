@@ -146,22 +146,35 @@ bool ProductList::RowSelected() const {
 
 namespace {
 
-// Column captions and cells are short; a longer text is cut, never overrun.
-constexpr int kTextBytes = 1024;
+// A text the list copies into a buffer of the size it is given, which it may fill without a
+// terminating zero (or cut inside a double-byte character): the buffer grows until the text ends
+// well inside it, and its last byte is never handed out, so it always ends in a zero.
+template <class Fill>
+std::string ReadListText(Fill fill) {
+    constexpr size_t kFirstBytes = 256, kMostBytes = size_t(1) << 24;
+    for (size_t size = kFirstBytes;; size *= 2) {
+        std::string text(size, '\0');
+        fill(text.data(), int(size - 1));
+        text.resize(std::char_traits<char>::length(text.c_str()));
+        if (text.size() + 4 <= size || size >= kMostBytes) return text;
+    }
+}
 
 }  // namespace
 
 std::vector<std::string> ProductList::ColumnCaptions() const {
     std::vector<std::string> captions;
-    char text[kTextBytes];
     for (int i = 0;; ++i) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT;
-        column.pszText = text;
-        column.cchTextMax = kTextBytes;
-        text[0] = '\0';
-        if (!SendMessageA(hwnd_, LVM_GETCOLUMNA, WPARAM(i), LPARAM(&column))) break;
-        captions.emplace_back(text);
+        bool exists = false;
+        std::string caption = ReadListText([&](char* text, int size) {
+            LVCOLUMNA column{};
+            column.mask = LVCF_TEXT;
+            column.pszText = text;
+            column.cchTextMax = size;
+            exists = SendMessageA(hwnd_, LVM_GETCOLUMNA, WPARAM(i), LPARAM(&column)) != 0;
+        });
+        if (!exists) break;
+        captions.push_back(std::move(caption));
     }
     return captions;
 }
@@ -170,16 +183,15 @@ std::optional<std::vector<std::string>> ProductList::SelectedRowTexts() const {
     const int row = ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
     if (row < 0) return std::nullopt;
     std::vector<std::string> texts;
-    char text[kTextBytes];
     const size_t columns = ColumnCaptions().size();
     for (size_t c = 0; c < columns; ++c) {
-        LVITEMA item{};
-        item.iSubItem = int(c);
-        item.pszText = text;
-        item.cchTextMax = kTextBytes;
-        text[0] = '\0';
-        SendMessageA(hwnd_, LVM_GETITEMTEXTA, WPARAM(row), LPARAM(&item));
-        texts.emplace_back(text);
+        texts.push_back(ReadListText([&](char* text, int size) {
+            LVITEMA item{};
+            item.iSubItem = int(c);
+            item.pszText = text;
+            item.cchTextMax = size;
+            SendMessageA(hwnd_, LVM_GETITEMTEXTA, WPARAM(row), LPARAM(&item));
+        }));
     }
     return texts;
 }
