@@ -315,7 +315,7 @@ TEST_F(ProductListTest, TheSelectedRowIsReadWholeWhateverItsLength) {
         doubleBytes += "服";
     for (const std::string& server :
          {std::string(1023, 's'), std::string(1024, 's'), doubleBytes}) {
-        Load("[product]\r\ncount=1\r\n" + Entry(1, "0101-财务管理", server, "d"));
+        Load("[product]\r\ncount=1\r\n" + Entry(1, "0101-财务管理;3.1", server, "d"));
         Click(RowPoint(0));
         EXPECT_EQ(list.SelectedRowTexts(), (Captions{"0101-财务管理", server, "d"}));
     }
