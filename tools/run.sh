@@ -24,7 +24,8 @@ if [ ! -f "$build/$arch/build.ninja" ]; then
         >"$build/$arch.configure.log" 2>&1 ||
         { cat "$build/$arch.configure.log"; failed "configuring build/$arch"; }
 fi
-ninja -C "$build/$arch" Tarnwick VersionInfo tarnwick_help || failed "building the program (build/$arch)"
+ninja -C "$build/$arch" Tarnwick VersionInfo tarnwick_help ||
+    failed "building the program (build/$arch)"
 
 demo="$build/demo"
 mkdir -p "$demo"

@@ -22,12 +22,14 @@ failed() {  # what failed
 # Any other command that fails is named as well.
 trap 'failed "line $LINENO: $BASH_COMMAND"' ERR
 finish() {
-    echo "test.sh: Wine suites run: ${wine_arches[*]:-none} (${wine_why:-not probed}); $((SECONDS - started)) s in all"
+    echo "test.sh: Wine suites run: ${wine_arches[*]:-none} (${wine_why:-not probed});" \
+        "$((SECONDS - started)) s in all"
     if [ $status = 0 ]; then echo "test.sh: every build passed"; else echo "test.sh: FAILED" >&2; fi
     exit $status
 }
 
-"$root/tools/install-deps.sh" || { failed "installing the packages (tools/install-deps.sh)"; finish; }
+"$root/tools/install-deps.sh" ||
+    { failed "installing the packages (tools/install-deps.sh)"; finish; }
 "$root/tools/check-texts.sh" || failed "the text check (tools/check-texts.sh)"
 mkdir -p "$build"
 
