@@ -66,8 +66,11 @@ std::string RegistryKey::ReadText(const std::string& name) const {
 }
 
 bool RegistryKey::HasValue(const std::string& name) const {
-    return key_ && RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
-                       ERROR_SUCCESS;
+    if (!key_) return false;
+    const LONG rc = RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr);
+    if (rc == ERROR_FILE_NOT_FOUND) return false;
+    if (rc != ERROR_SUCCESS) Fail("Cannot read", name, rc);
+    return true;
 }
 
 void RegistryKey::WriteText(const std::string& name, const std::string& data) {
@@ -79,7 +82,9 @@ void RegistryKey::WriteText(const std::string& name, const std::string& data) {
 }
 
 void RegistryKey::DeleteValue(const std::string& name) {
-    if (key_) RegDeleteValueA(key_, name.c_str());
+    if (!key_) return;
+    const LONG rc = RegDeleteValueA(key_, name.c_str());
+    if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) Fail("Cannot delete", name, rc);
 }
 
 RegistryKey OpenRunKey() {

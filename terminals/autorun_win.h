@@ -29,9 +29,12 @@ class RegistryKey {
     // A string or expandable string value as stored (not expanded); empty when missing. Throws
     // std::runtime_error for a value of another type or a failed read.
     std::string ReadText(const std::string& name) const;
+    // Throws std::runtime_error when the key cannot be read.
     bool HasValue(const std::string& name) const;
     // Writes a string value; throws std::runtime_error when that fails.
     void WriteText(const std::string& name, const std::string& data);
+    // Deletes a value; one already gone is no error. Throws std::runtime_error when the value
+    // cannot be deleted.
     void DeleteValue(const std::string& name);
 
   private:
@@ -51,7 +54,7 @@ std::string AutorunCommand(const std::string& folder);
 bool HoldsAutorunFor(const RegistryKey& run, const std::string& folder);
 
 // `on`: writes the autorun value for `folder`, whether or not it was there; otherwise deletes
-// the value when it exists. Throws when the value cannot be written.
+// the value when it exists. Throws when the value cannot be written or deleted.
 void SetAutorun(RegistryKey& run, bool on, const std::string& folder);
 
 }  // namespace tarnwick
