@@ -69,6 +69,8 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return FormActivate(), 0;
         case kMsgTableChanged:
             return OnTableNotice(), 0;
+        case kMsgAcceptFailed:
+            return server_.CheckAccepting(), 0;
         case WM_SYSCOMMAND:
             return OnSysCommand(message, wParam, lParam), 0;
         case WM_TRAYNOTIFY:
@@ -144,6 +146,7 @@ void TfrmMain::FormCreate() {
     lstvProduct.LoadProducts(ProfileFile(appDir_ / kProductFileName));
     sgrdClient.SetUp();
     terminals_->notice.Attach(Handle(), kMsgTableChanged);
+    tcpServer.OnAcceptFailed([window = Handle()] { PostMessageA(window, kMsgAcceptFailed, 0, 0); });
     server_.ArmAutoStart();
     tmrClient.Attach(Handle());
     tmrClient.SetInterval(kSweepInterval);
@@ -205,8 +208,9 @@ void TfrmMain::tmrClientTimer() {
         ~Rearm() { timer.SetEnabled(true); }
     } rearm{tmrClient};
     table_.Sweep();
-    // Also catches up with a change whose notice was lost and that no later change followed.
+    // Also catches up with a change, or an end of accepting, whose notice was lost.
     ShowTableChanges();
+    server_.CheckAccepting();
 }
 
 bool TfrmMain::ShowTableChanges() {

@@ -34,6 +34,7 @@ inline constexpr const char* kMainWindowClass = "TfrmMain";
 enum : UINT {
     kMsgTableChanged = WM_APP + 1,  // posted by any thread when the terminal table changed
     kMsgActivated = WM_APP + 2,     // the window became active; runs the auto-start
+    kMsgAcceptFailed = WM_APP + 3,  // posted by an accept thread whose accepting has failed
 };
 
 // What the close handler decides: the window stays open, or it closes and the program ends.

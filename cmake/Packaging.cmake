@@ -10,7 +10,7 @@ add_custom_command(
     COMMAND ${PROJECT_SOURCE_DIR}/tools/make-examples.sh ${PROJECT_SOURCE_DIR}/demo
             ${CMAKE_BINARY_DIR}/examples
     DEPENDS ${PROJECT_SOURCE_DIR}/demo/main.ini ${PROJECT_SOURCE_DIR}/demo/PdtReg.ini
-            ${PROJECT_SOURCE_DIR}/tools/make-examples.sh
+            ${PROJECT_SOURCE_DIR}/tools/make-examples.sh ${PROJECT_SOURCE_DIR}/tools/cp936-text.sh
     COMMENT "Example main.ini and PdtReg.ini")
 add_custom_target(tarnwick_examples ALL DEPENDS ${TARNWICK_EXAMPLES})
 

@@ -150,22 +150,35 @@ bool ProductList::RowSelected() const {
 
 namespace {
 
-// Column captions and cells are short; a longer text is cut, never overrun.
-constexpr int kTextBytes = 1024;
+// A text the list copies into a buffer of the size it is given, which it may fill without a
+// terminating zero: the buffer grows until the text ends well inside it, and its last character
+// is never handed out, so it always ends in a zero. Read in UTF-16, given as code page 936 text.
+template <class Fill>
+std::string ReadListText(Fill fill) {
+    constexpr size_t kFirstChars = 256, kMostChars = size_t(1) << 23;
+    for (size_t size = kFirstChars;; size *= 2) {
+        std::wstring text(size, L'\0');
+        fill(text.data(), int(size - 1));
+        text.resize(std::char_traits<wchar_t>::length(text.c_str()));
+        if (text.size() + 2 <= size || size >= kMostChars) return Narrow(text);
+    }
+}
 
 }  // namespace
 
 std::vector<std::string> ProductList::ColumnCaptions() const {
     std::vector<std::string> captions;
-    wchar_t text[kTextBytes];
     for (int i = 0;; ++i) {
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT;
-        column.pszText = text;
-        column.cchTextMax = kTextBytes;
-        text[0] = L'\0';
-        if (!SendMessageW(hwnd_, LVM_GETCOLUMNW, WPARAM(i), LPARAM(&column))) break;
-        captions.push_back(Narrow(text));
+        bool exists = false;
+        std::string caption = ReadListText([&](wchar_t* text, int size) {
+            LVCOLUMNW column{};
+            column.mask = LVCF_TEXT;
+            column.pszText = text;
+            column.cchTextMax = size;
+            exists = SendMessageW(hwnd_, LVM_GETCOLUMNW, WPARAM(i), LPARAM(&column)) != 0;
+        });
+        if (!exists) break;
+        captions.push_back(std::move(caption));
     }
     return captions;
 }
@@ -174,16 +187,15 @@ std::optional<std::vector<std::string>> ProductList::SelectedRowTexts() const {
     const int row = ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
     if (row < 0) return std::nullopt;
     std::vector<std::string> texts;
-    wchar_t text[kTextBytes];
     const size_t columns = ColumnCaptions().size();
     for (size_t c = 0; c < columns; ++c) {
-        LVITEMW item{};
-        item.iSubItem = int(c);
-        item.pszText = text;
-        item.cchTextMax = kTextBytes;
-        text[0] = L'\0';
-        SendMessageW(hwnd_, LVM_GETITEMTEXTW, WPARAM(row), LPARAM(&item));
-        texts.push_back(Narrow(text));
+        texts.push_back(ReadListText([&](wchar_t* text, int size) {
+            LVITEMW item{};
+            item.iSubItem = int(c);
+            item.pszText = text;
+            item.cchTextMax = size;
+            SendMessageW(hwnd_, LVM_GETITEMTEXTW, WPARAM(row), LPARAM(&item));
+        }));
     }
     return texts;
 }

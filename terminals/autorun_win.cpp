@@ -72,8 +72,11 @@ std::string RegistryKey::ReadText(const std::string& name) const {
 }
 
 bool RegistryKey::HasValue(const std::string& name) const {
-    return key_ && RegQueryValueExW(key_, Wide(name).c_str(), nullptr, nullptr, nullptr, nullptr) ==
-                       ERROR_SUCCESS;
+    if (!key_) return false;
+    const LONG rc = RegQueryValueExW(key_, Wide(name).c_str(), nullptr, nullptr, nullptr, nullptr);
+    if (rc == ERROR_FILE_NOT_FOUND) return false;
+    if (rc != ERROR_SUCCESS) Fail("Cannot read", name, rc);
+    return true;
 }
 
 void RegistryKey::WriteWide(const std::string& name, std::wstring_view data) {
@@ -90,7 +93,9 @@ void RegistryKey::WriteText(const std::string& name, const std::string& data) {
 }
 
 void RegistryKey::DeleteValue(const std::string& name) {
-    if (key_) RegDeleteValueW(key_, Wide(name).c_str());
+    if (!key_) return;
+    const LONG rc = RegDeleteValueW(key_, Wide(name).c_str());
+    if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) Fail("Cannot delete", name, rc);
 }
 
 RegistryKey OpenRunKey() {

@@ -34,11 +34,14 @@ class RegistryKey {
     std::wstring ReadWide(const std::string& name) const;
     // The same as code page 936 text.
     std::string ReadText(const std::string& name) const;
+    // Throws std::runtime_error when the key cannot be read.
     bool HasValue(const std::string& name) const;
     // Writes a string value; throws std::runtime_error when that fails.
     void WriteWide(const std::string& name, std::wstring_view data);
     // The same from code page 936 text.
     void WriteText(const std::string& name, const std::string& data);
+    // Deletes a value; one already gone is no error. Throws std::runtime_error when the value
+    // cannot be deleted.
     void DeleteValue(const std::string& name);
 
   private:
@@ -59,7 +62,7 @@ std::wstring AutorunCommand(const std::filesystem::path& folder);
 bool HoldsAutorunFor(const RegistryKey& run, const std::filesystem::path& folder);
 
 // `on`: writes the autorun value for `folder`, whether or not it was there; otherwise deletes
-// the value when it exists. Throws when the value cannot be written.
+// the value when it exists. Throws when the value cannot be written or deleted.
 void SetAutorun(RegistryKey& run, bool on, const std::filesystem::path& folder);
 
 }  // namespace tarnwick

@@ -89,11 +89,12 @@ TcpListener::TcpListener(TerminalService& service, ConnectionThreads& threads, S
 
 TcpListener::~TcpListener() {
     try {
-        Shutdown();
+        if (!shutdownTimedOut_) Shutdown();
     } catch (...) {
         // Threads still alive keep the connection list; each closes its own socket at its end.
     }
     StopAcceptThreads();
+    connections_->InterruptAll();
 }
 
 void TcpListener::RemoveBindings() {
@@ -121,6 +122,8 @@ size_t TcpListener::OpenConnections() const {
 void TcpListener::Open() {
     if (running_) return;
     stopping_ = false;
+    acceptFailed_ = false;
+    shutdownTimedOut_ = false;
     try {
         for (auto& binding : bindings_)
             OpenBinding(*binding);
@@ -145,10 +148,22 @@ void TcpListener::OpenBinding(Binding& binding) {
         try {
             AcceptLoop(binding.socket);
         } catch (...) {
-            // No memory for one more connection, or the like: accepting ends here, the open
-            // connections are served on, and the stop still joins this thread.
+            // No memory to record one more connection, or an accept that cannot succeed again:
+            // accepting ends here, and the window's thread is told so that the listener does
+            // not go on counting as running with nobody accepting.
+            AcceptEnded();
         }
     });
+}
+
+void TcpListener::AcceptEnded() {
+    if (stopping_) return;
+    acceptFailed_ = true;
+    try {
+        if (onAcceptFailed_) onAcceptFailed_();
+    } catch (...) {
+        // The window's own checks still find the flag.
+    }
 }
 
 void TcpListener::AcceptLoop(Socket& listening) {
@@ -157,6 +172,7 @@ void TcpListener::AcceptLoop(Socket& listening) {
         Socket connection = listening.AcceptForHandOver(error);
         if (stopping_) return;
         if (!connection.Valid()) {
+            if (!Socket::AcceptMaySucceedLater(error)) throw std::system_error(error, "accept");
             // Out of sockets or memory for the moment: try again a little later.
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
             continue;
@@ -186,6 +202,7 @@ void TcpListener::Shutdown() {
             return;
         }
     }
+    shutdownTimedOut_ = true;
     throw ShutdownTimeout();
 }
 

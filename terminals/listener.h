@@ -75,6 +75,8 @@ class Listener {
     // Nothing to do when stopped; throws ShutdownTimeout when connection threads do not end.
     virtual void Shutdown() = 0;
     virtual bool Running() const = 0;
+    // Whether accepting has ended by a failure while the listener counts as running.
+    virtual bool AcceptFailed() const { return false; }
 };
 
 class TcpListener final : public Listener {
@@ -97,6 +99,13 @@ class TcpListener final : public Listener {
     void Shutdown() override;
     bool Running() const override { return running_; }
 
+    // Called on an accept thread when accepting has ended by a failure rather than a stop, so
+    // that the window's thread can stop the listener; it must not wait for that thread. Set
+    // before the opening.
+    void OnAcceptFailed(std::function<void()> notice) { onAcceptFailed_ = std::move(notice); }
+    // Whether an accept thread has ended by a failure since the opening.
+    bool AcceptFailed() const override { return acceptFailed_; }
+
     std::vector<ListenerBinding> Bindings() const;
     // Connections whose thread has not ended yet.
     size_t OpenConnections() const;
@@ -111,6 +120,7 @@ class TcpListener final : public Listener {
 
     void OpenBinding(Binding& binding);
     void AcceptLoop(Socket& listening);
+    void AcceptEnded();
     void StopAcceptThreads();
 
     TerminalService& service_;
@@ -119,8 +129,14 @@ class TcpListener final : public Listener {
     // Written by the window's thread only.
     std::vector<std::unique_ptr<Binding>> bindings_;
     bool running_ = false;
+    // A timed-out shutdown has already waited: the destruction does not wait a second time.
+    // Window's thread only.
+    bool shutdownTimedOut_ = false;
     // Set by the window's thread, read by the accept threads.
     std::atomic<bool> stopping_{false};
+    std::function<void()> onAcceptFailed_;
+    // Set by an accept thread that ended by a failure; cleared by the opening.
+    std::atomic<bool> acceptFailed_{false};
     // Shared with the connection threads, which may outlive the listener after a timeout.
     std::shared_ptr<ConnectionList> connections_;
 };

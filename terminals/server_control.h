@@ -52,6 +52,12 @@ class ServerControl {
     // on.
     bool Stop();
 
+    // When accepting has ended by a failure, the listener is stopped as Server > Stop stops it,
+    // with the same messages and states, rather than left running with nobody accepting.
+    void CheckAccepting() {
+        if (tcpServer_.Running() && tcpServer_.AcceptFailed()) Stop();
+    }
+
     // Called at the end of the main window's creation; the auto-start then acts once.
     void ArmAutoStart() { autoStartPending_ = true; }
     bool AutoStartPending() const { return autoStartPending_; }

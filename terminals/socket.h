@@ -45,6 +45,9 @@ class Socket {
     // calls TakeOver before anything else.
     Socket AcceptForHandOver(std::error_code& error);
     void TakeOver();
+    // Whether an accept that failed with `error` may succeed later: the process or the system is
+    // out of handles or memory for the moment, or the connection went before it was taken.
+    static bool AcceptMaySucceedLater(const std::error_code& error);
 
     // Bytes read into `buffer`: 0 when the peer closed, negative when the connection failed.
     std::ptrdiff_t Receive(char* buffer, std::size_t size);

@@ -71,6 +71,19 @@ Socket Socket::Connect(std::uint32_t address, std::uint16_t port, std::error_cod
     return s;
 }
 
+bool Socket::AcceptMaySucceedLater(const std::error_code& error) {
+    switch (error.value()) {
+        case EMFILE:
+        case ENFILE:
+        case ENOBUFS:
+        case ENOMEM:
+        case EPROTO:
+        case EPERM:
+            return true;
+    }
+    return false;
+}
+
 Socket Socket::Accept(std::error_code& error) {
     for (;;) {
         const int fd = ::accept4(int(handle_), nullptr, nullptr, SOCK_CLOEXEC);

@@ -95,6 +95,19 @@ Socket Socket::Connect(std::uint32_t address, std::uint16_t port, std::error_cod
     return s;
 }
 
+bool Socket::AcceptMaySucceedLater(const std::error_code& error) {
+    switch (error.value()) {
+        case WSAEMFILE:
+        case WSAENOBUFS:
+        case WSAECONNABORTED:
+        case WSAEINTR:
+        case WSAEINPROGRESS:
+        case ERROR_NOT_ENOUGH_MEMORY:
+            return true;
+    }
+    return false;
+}
+
 Socket Socket::Accept(std::error_code& error) {
     Socket connection = AcceptForHandOver(error);
     connection.TakeOver();

@@ -82,7 +82,9 @@ void TerminalTable::InsertRowLocked(const std::string& caption, std::string_view
     auto row = std::make_unique<TerminalRow>(
         TerminalRow{caption, std::string(address), now, std::move(now), nextOrder_});
     std::string codeKey = Key(address, CodePart(*row));
-    rows_.reserve(rows_.size() + 1);
+    // Room for the row before anything changes, so the push below cannot throw; grown by
+    // doubling, as reserving one more each time would move the whole list for every new row.
+    if (rows_.size() == rows_.capacity()) rows_.reserve(std::max<size_t>(16, rows_.size() * 2));
 
     const auto [codeRows, newCode] = byCode_.try_emplace(std::move(codeKey));
     try {

@@ -8,16 +8,16 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-3}"
 cd "$root"
 source "$root/tools/wine-probe.sh"
+source "$root/tools/toolchains.sh"
 
 native=build/bench/native
 cmake -S . -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 ninja -C "$native" -j2 load_client >/dev/null
 
-declare -A toolchain=([win32]=mingw-i686 [win64]=mingw-x86_64)
 echo "bench.sh: Windows builds measured: ${wine_arches[*]}; $wine_why"
 for arch in "${wine_arches[@]}"; do
     dir="build/bench/$arch"
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/${toolchain[$arch]}.cmake" \
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$arch")" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
     ninja -C "$dir" -j2 Tarnwick bare_server window_probe >/dev/null
     echo

@@ -18,10 +18,14 @@ else
     share=$((seconds / ${#targets[@]}))
     limit=(-max_total_time=$((share > 0 ? share : 1)))
 fi
+# A step that fails is named after its own output.
+trap 'echo "fuzz.sh: failed (exit $?) at line $LINENO: $BASH_COMMAND" >&2' ERR
 "$root/tools/install-deps.sh"
 if [ ! -f "$build/build.ninja" ]; then
+    mkdir -p "$build"
     CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DTARNWICK_FUZZ=ON \
-        -DTARNWICK_BENCH=OFF >/dev/null
+        -DTARNWICK_BENCH=OFF >"$build/configure.log" 2>&1 ||
+        { cat "$build/configure.log"; echo "fuzz.sh: configuring $build failed" >&2; exit 1; }
 fi
 ninja -C "$build" "${targets[@]}"
 for target in "${targets[@]}"; do

@@ -6,7 +6,9 @@
 # file. The update is then retried; if an index still fails, the install goes on with what did
 # download, and if that install fails (an architecture's twin packages at different versions),
 # it is tried once more from a sources list without the suites whose index failed.
-set -euo pipefail
+#
+# Every failure says which step failed, with apt's own output, before the script ends.
+set -eEuo pipefail
 
 packages=(wine wine32:i386 wine64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           xvfb xauth x11-utils fonts-wqy-microhei fonts-wine locales cmake ninja-build g++ clang
@@ -16,21 +18,34 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 log="$(mktemp)"
 trap 'rm -rf "$log" "${alt:-}"' EXIT
+trap 'echo "install-deps: failed (exit $?) at line $LINENO: $BASH_COMMAND" >&2' ERR
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
-# apt-get update, retried; prints the indexes that still failed as "URI SUITE" lines.
+# apt-get update, retried. When every try failed, shows apt's output and sets `failed` to the
+# indexes it could not read, as "URI SUITE" lines (none when apt named none: a held lock, an
+# unsigned suite, a Release file not valid yet); the install then goes on with the package lists
+# already present.
+failed=""
 update() {
     local try
     for try in 1 2 3; do
         $sudo apt-get update -qq >"$log" 2>&1 && return 0
         [ $try = 3 ] || sleep $((try * 10))
     done
-    grep -o 'Failed to fetch [^ ]*' "$log" | sed -E 's#^Failed to fetch (.*)/dists/([^/]+)/.*#\1 \2#' |
-        sort -u
+    echo "install-deps: apt-get update failed 3 times; its output:" >&2
+    tail -n 20 "$log" | sed 's/^/    /' >&2
+    failed="$({ grep -o 'Failed to fetch [^ ]*' "$log" || true; } |
+        sed -E 's#^Failed to fetch (.*)/dists/([^/]+)/.*#\1 \2#' | sort -u)"
+}
+
+install_failed() {  # what to add
+    echo "install-deps: apt-get install failed$*; its output:" >&2
+    tail -n 20 "$log" | sed 's/^/    /' >&2
+    exit 1
 }
 
 install() {  # extra apt-get options...
@@ -81,20 +96,16 @@ sources_without() {
 if ((${#missing[@]})); then
     echo "installing: ${missing[*]}"
     dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
-    failed="$(update)"
+    update
     [ -z "$failed" ] || echo "install-deps: these package indexes could not be read: $(echo $failed)"
     if ! install; then
-        [ -n "$failed" ] || { tail -n 20 "$log"; echo "install-deps: apt-get install failed" >&2; exit 1; }
+        [ -n "$failed" ] || install_failed
         echo "install-deps: installing again without the suites whose index failed"
         sources_without "$failed"
         opts=(-o "Dir::Etc::SourceList=/dev/null" -o "Dir::Etc::SourceParts=$alt/parts"
               -o "Dir::State::Lists=$alt/lists")
         $sudo apt-get update -qq "${opts[@]}" >"$log" 2>&1 || true
-        install "${opts[@]}" || {
-            tail -n 20 "$log"
-            echo "install-deps: apt-get install failed; index that could not be read: $(echo $failed)" >&2
-            exit 1
-        }
+        install "${opts[@]}" || install_failed " without the suites whose index failed ($(echo $failed))"
     fi
 fi
 

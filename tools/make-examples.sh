@@ -4,5 +4,5 @@
 set -euo pipefail
 mkdir -p "$2"
 for f in main.ini PdtReg.ini; do
-    iconv -f UTF-8 -t CP936 "$1/$f" | sed 's/$/\r/' >"$2/$f"
+    "$(dirname "$0")/cp936-text.sh" "$1/$f" "$2/$f"
 done

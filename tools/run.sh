@@ -3,29 +3,38 @@
 # PdtReg.ini let the listener start at once on 127.0.0.1:6230: the 32-bit program where this
 # machine runs 32-bit programs, the 64-bit one under 64-bit Wine where it does not. Uses the
 # display in $DISPLAY, or a private Xvfb display when there is none. Ends when the program ends.
-set -euo pipefail
+# A step that fails is named ("run.sh: ... failed") after its own output.
+set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${TARNWICK_BUILD:-$root/build}"
+source "$root/tools/toolchains.sh"
+failed() {  # what failed
+    echo "run.sh: $* failed" >&2
+    exit 1
+}
+trap 'failed "line $LINENO: $BASH_COMMAND"' ERR
 
-"$root/tools/install-deps.sh"
+"$root/tools/install-deps.sh" || failed "installing the packages (tools/install-deps.sh)"
 source "$root/tools/wine-probe.sh"
 arch="${wine_arches[0]}"
-declare -A toolchain=([win32]=mingw-i686 [win64]=mingw-x86_64)
 echo "run.sh: the $arch program; $wine_why"
 mkdir -p "$build"
 if [ ! -f "$build/$arch/build.ninja" ]; then
-    cmake -S "$root" -B "$build/$arch" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/${toolchain[$arch]}.cmake" >"$build/$arch.configure.log"
+    cmake -S "$root" -B "$build/$arch" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$arch")" \
+        >"$build/$arch.configure.log" 2>&1 ||
+        { cat "$build/$arch.configure.log"; failed "configuring build/$arch"; }
 fi
-ninja -C "$build/$arch" Tarnwick VersionInfo tarnwick_help
+ninja -C "$build/$arch" Tarnwick VersionInfo tarnwick_help ||
+    failed "building the program (build/$arch)"
 
-# The program's files are code page 936; the repository keeps them in UTF-8.
 demo="$build/demo"
 mkdir -p "$demo"
 # The program with its version library and help file, as installed.
-cp "$build/$arch"/bin/{Tarnwick.exe,VersionInfo.dll,Tarnwick.chm} "$demo/"
+cp "$build/$arch"/bin/{Tarnwick.exe,VersionInfo.dll,Tarnwick.chm} "$demo/" ||
+    failed "copying the program into $demo"
 for f in main.ini PdtReg.ini; do
-    [ -f "$demo/$f" ] || iconv -f UTF-8 -t CP936 "$root/demo/$f" | sed 's/$/\r/' >"$demo/$f"
+    [ -f "$demo/$f" ] || "$root/tools/cp936-text.sh" "$root/demo/$f" "$demo/$f" ||
+        failed "writing $demo/$f in code page 936"
 done
 
 cat <<EOT

@@ -307,5 +307,19 @@ TEST_F(ProductListTest, ADoubleClickOnEmptySpaceOpensNothing) {
     EXPECT_FALSE(property->Enabled());
 }
 
+// Values up to the profile's 2047 bytes reach the property view whole, a double-byte character
+// across the 1024-byte mark included.
+TEST_F(ProductListTest, TheSelectedRowIsReadWholeWhateverItsLength) {
+    std::string doubleBytes = "s";
+    while (doubleBytes.size() < 2047)
+        doubleBytes += "服";
+    for (const std::string& server :
+         {std::string(1023, 's'), std::string(1024, 's'), doubleBytes}) {
+        Load("[product]\r\ncount=1\r\n" + Entry(1, "0101-财务管理;3.1", server, "d"));
+        Click(RowPoint(0));
+        EXPECT_EQ(list.SelectedRowTexts(), (Captions{"0101-财务管理", server, "d"}));
+    }
+}
+
 }  // namespace
 }  // namespace tarnwick

@@ -95,6 +95,16 @@ TEST_F(RegistryKeyTest, AFailedWriteIsAnError) {
     EXPECT_THROW(key.WriteText(tooLongName, "x"), std::runtime_error);
 }
 
+// A key deleted behind its open handle refuses every change, as the machine-wide key refuses a
+// user without the rights to it: clearing the entry must not pass for done.
+TEST_F(RegistryKeyTest, AValueThatCannotBeDeletedIsAnError) {
+    Store(kAutorunValue, REG_SZ, "C:\\A\\Tarnwick.exe");
+    RegistryKey key = Key();
+    ASSERT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey), ERROR_SUCCESS);
+    EXPECT_THROW(key.DeleteValue(kAutorunValue), std::runtime_error);
+    EXPECT_THROW(SetAutorun(key, false, "C:\\A\\"), std::runtime_error);
+}
+
 TEST_F(RegistryKeyTest, AKeyThatCannotBeOpenedIsSilent) {
     RegistryKey key(nullptr, "Software");
     EXPECT_FALSE(key.IsOpen());

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/failing_allocation.h"
+
 namespace tarnwick::testing {
 
 bool BlockingService::ClientLogin(std::string_view, std::string_view) {
@@ -54,6 +56,12 @@ void NeverReadingTerminal::WaitUntilServerBlocks(const CountingService& service)
         if (now == before && now > 0) return;
         before = now;
     }
+}
+
+bool FailingAfterOne::Start(std::function<void()> body) {
+    const bool started = SystemThreads().Start(std::move(body));
+    FailAllocationOnThisThread(1);
+    return started;
 }
 
 }  // namespace tarnwick::testing

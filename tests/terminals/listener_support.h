@@ -56,6 +56,13 @@ class SwitchableThreads final : public ConnectionThreads {
     std::atomic<bool> failing{false};
 };
 
+// Starts connections normally and then, on the accepting thread, makes the next allocation there
+// fail: the one the listener makes to record the next connection.
+class FailingAfterOne final : public ConnectionThreads {
+  public:
+    bool Start(std::function<void()> body) override;
+};
+
 // Counts the LOGOUTs that reach it: the progress of a connection that sends them.
 class CountingService final : public TerminalService {
   public:

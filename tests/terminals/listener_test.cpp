@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -238,6 +239,27 @@ TEST(ListenerTimeout, AThreadThatCannotEndTimesOutAndTheStopCanBeRepeated) {
         SleepMilliseconds(10);
     listener.Shutdown();
     EXPECT_FALSE(listener.Running());
+}
+
+// The program's end after a stop that timed out: one wait of 5000 ms, not two.
+TEST(ListenerTimeout, TheDestructionAfterATimedOutStopDoesNotWaitAgain) {
+    testing::BlockingService service;
+    std::vector<int> waits;
+    const std::uint16_t port = FreePort();
+    std::optional<Client> client;
+    {
+        TcpListener listener(service, SystemThreads(), [&](int ms) { waits.push_back(ms); });
+        listener.AddBinding("127.0.0.1", port);
+        listener.Open();
+        client.emplace(port);
+        client->Send("LOGIN:0101;1\n");
+        service.WaitForLogins(1);
+        EXPECT_THROW(listener.Shutdown(), ShutdownTimeout);
+        waits.clear();
+    }
+    EXPECT_EQ(waits, std::vector<int>{});
+    service.Release();
+    EXPECT_EQ(client->ReadToClose(), "");
 }
 
 TEST(ListenerThreads, AConnectionWithoutAThreadIsClosedAndTheListenerGoesOn) {

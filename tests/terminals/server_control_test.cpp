@@ -250,6 +250,38 @@ TEST(ListenerCommandsTimeout, ATimedOutStopReportsTheErrorAndChangesNothing) {
     EXPECT_EQ(view.Take(), kStopped);
 }
 
+// An accept thread that fails tells the window's thread, which then stops the listener as the
+// stop command does, instead of leaving it running with nobody accepting.
+TEST(ListenerCommandsAcceptFailure, AnEndOfAcceptingStopsTheListenerAsStopDoes) {
+    testing::FakeClock clock;
+    TerminalTable table{clock};
+    testing::FailingAfterOne threads;
+    TcpListener listener{table, threads, [](int) { SleepMilliseconds(20); }};
+    std::atomic<int> notices{0};
+    listener.OnAcceptFailed([&] { ++notices; });
+    FakeSettings settings;
+    settings.port = FreePort();
+    RecordingView view;
+    ServerControl control{listener, settings, view};
+    control.actServerStartExecute();
+    EXPECT_EQ(view.Take(), kRunning);
+    testing::Client served(std::uint16_t(settings.port));
+    served.Send("x\n");
+    EXPECT_EQ(served.Read(6), "2\r\n2\r\n");
+    control.CheckAccepting();
+    EXPECT_EQ(view.Take(), Events{});
+
+    testing::Client refused(std::uint16_t(settings.port), kLoopback + 1);
+    EXPECT_EQ(refused.ReadToClose(), "");
+    while (notices == 0)  // the socket closes just before the notice
+        SleepMilliseconds(5);
+    control.CheckAccepting();
+    EXPECT_EQ(view.Take(), kStopped);
+    EXPECT_FALSE(listener.Running());
+    EXPECT_FALSE(Accepts(std::uint16_t(settings.port)));
+    EXPECT_EQ(notices, 1);
+}
+
 // A listener whose opening and shutdown return without effect, for the states that the real
 // one never reaches.
 class StuckListener final : public Listener {

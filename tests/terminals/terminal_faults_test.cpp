@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "support/failing_allocation.h"
 #include "support/fake_clock.h"
 #include "support/loopback.h"
 #include "terminals/listener.h"
@@ -111,31 +110,23 @@ TEST_F(TerminalFaults, SlowTerminalsHoldUpNobodyElse) {
     EXPECT_EQ(Rows(), 1u + kSlow);
 }
 
-// A thread that starts connections normally and then, on the accepting thread, makes the next
-// allocation there fail: the one the listener makes to record the next connection.
-class FailingAfterOne final : public ConnectionThreads {
-  public:
-    bool Start(std::function<void()> body) override {
-        const bool started = SystemThreads().Start(std::move(body));
-        testing::FailAllocationOnThisThread(1);
-        return started;
-    }
-};
-
 class AcceptThreadFault : public TerminalFaults {
   protected:
-    static FailingAfterOne threads_;
+    static testing::FailingAfterOne threads_;
     AcceptThreadFault() : TerminalFaults(threads_) {}
 };
-FailingAfterOne AcceptThreadFault::threads_;
+testing::FailingAfterOne AcceptThreadFault::threads_;
 
 TEST_F(AcceptThreadFault, AnErrorEndsAcceptingAndTheStopStillCompletes) {
     Client first(port);
     first.Send("LOGIN:0101;1\n");
     EXPECT_EQ(first.Read(3), kListed);
+    EXPECT_FALSE(listener.AcceptFailed());
     Client second(port, kLoopback + 1);
     second.Send("LOGIN:0101;1\n");
     EXPECT_EQ(second.ReadToClose(), "");
+    while (!listener.AcceptFailed())
+        SleepMilliseconds(5);
     first.Send("X\n");
     EXPECT_EQ(first.Read(6), kTwo);
     listener.Shutdown();
