@@ -160,7 +160,7 @@ std::string ReadListText(Fill fill) {
         std::wstring text(size, L'\0');
         fill(text.data(), int(size - 1));
         text.resize(std::char_traits<wchar_t>::length(text.c_str()));
-        if (text.size() + 2 <= size || size >= kMostChars) return Narrow(text);
+        if (text.size() + 4 <= size || size >= kMostChars) return Narrow(text);
     }
 }
 
