@@ -79,24 +79,7 @@ void TfrmAbout::CreateControls() {
     Label3 = Add("STATIC", "", SS_LEFT, kGroupX + 36, kGroupY + 60, 256, kLabelHeight, kLabel3);
     GroupBox1 =
         Add("BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS, kGroupX, kGroupY, 305, 85, kGroupBox1);
-}
-
-LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_SHOWWINDOW:
-            if (wParam && lParam == 0) FormShow();
-            break;
-        case WM_ACTIVATE:
-            KeepFocus(wParam, btnClose);
-            return 0;
-        case WM_COMMAND:
-            OnCommand(LOWORD(wParam), HIWORD(wParam));
-            return 0;
-        case WM_CLOSE:
-            FormClose();
-            return 0;
-    }
-    return Form::HandleMessage(message, wParam, lParam);
+    SetFirstFocus(btnClose);
 }
 
 void TfrmAbout::OnCommand(int id, int code) {

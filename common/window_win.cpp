@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <utility>
-#include <vector>
 
 #include "common/message_box.h"
 
@@ -118,40 +117,6 @@ void SetClientSizeCentred(HWND window, int width, int height) {
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
     SetWindowPos(window, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-namespace {
-
-BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
-    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    }
-    return TRUE;
-}
-
-}  // namespace
-
-void RunModal(HWND dialog, const bool& done) {
-    std::vector<HWND> disabled;
-    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, LPARAM(&disabled));
-    for (HWND w : disabled) {
-        if (w != dialog) EnableWindow(w, FALSE);
-    }
-    ShowWindow(dialog, SW_SHOW);
-    MSG msg;
-    while (!done && IsWindow(dialog)) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0) PostQuitMessage(int(msg.wParam));  // leave WM_QUIT to the outer loop
-            break;
-        }
-        if (IsDialogMessageA(dialog, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    for (HWND w : disabled) {
-        if (w != dialog && IsWindow(w)) EnableWindow(w, TRUE);
-    }
 }
 
 }  // namespace tarnwick

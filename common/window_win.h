@@ -1,6 +1,6 @@
 // The thin base of every window of the program: binds the C++ object to its HWND at
 // WM_NCCREATE and forwards each message to one virtual HandleMessage. Also the small helpers
-// every form needs: the program's font, control creation, modal loops.
+// every form needs: the program's font, control creation.
 #pragma once
 
 #include <windows.h>
@@ -54,10 +54,5 @@ std::string WindowTextOf(HWND window);
 
 // Resizes a window so that its client area is `width` × `height`, and centres it on the desktop.
 void SetClientSizeCentred(HWND window, int width, int height);
-
-// Runs a modal loop for `dialog` until `done` becomes true or the dialog is destroyed, with
-// every other top-level window of the thread disabled meanwhile. Dialog navigation (Tab,
-// access keys) goes through IsDialogMessage.
-void RunModal(HWND dialog, const bool& done);
 
 }  // namespace tarnwick

@@ -51,25 +51,12 @@ void TfrmPdtProperty::CreateControls() {
                       WS_EX_CLIENTEDGE);
     SetWindowPos(memProperty, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     btnOk = Add("BUTTON", "确认(&O)", BS_PUSHBUTTON | WS_TABSTOP, 282, 354, 75, 25, kBtnOk);
+    SetFirstFocus(btnOk);
+    SetDefaultButton(btnOk);
 }
 
-void TfrmPdtProperty::ShowModal() {
-    RunModal(Handle(), closed_);
-}
-
-LRESULT TfrmPdtProperty::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_SHOWWINDOW:
-            if (wParam && lParam == 0) FormShow();
-            break;
-        case WM_COMMAND:
-            if (LOWORD(wParam) == kBtnOk && HIWORD(wParam) == BN_CLICKED) btnOkClick();
-            return 0;
-        case WM_CLOSE:
-            closed_ = true;  // the caller destroys the dialog
-            return 0;
-    }
-    return Window::HandleMessage(message, wParam, lParam);
+void TfrmPdtProperty::OnCommand(int id, int code) {
+    if (id == kBtnOk && code == BN_CLICKED) btnOkClick();
 }
 
 // The lines are a snapshot of the list as it is now: its column captions and its selected row.
@@ -78,7 +65,6 @@ void TfrmPdtProperty::FormShow() {
     const std::string text =
         MemoText(PropertyLines(lstvProduct_.ColumnCaptions(), lstvProduct_.SelectedRowTexts()));
     SetWindowTextA(memProperty, text.c_str());
-    SetFocus(btnOk);
 }
 
 void TfrmPdtProperty::btnOkClick() {

@@ -78,30 +78,21 @@ void TfrmSetOption::CreateControls() {
                      17, kChkAutoRun);
     GroupBox1 = Add("BUTTON", "服务器", BS_GROUPBOX | WS_CLIPSIBLINGS, kGroupX, kGroupY, 229, 85,
                     kGroupBox1);
+    SetFirstFocus(btnOk);
+    SetDefaultButton(btnOk);
+    SetCancelButton(btnCancel);
 }
 
 LRESULT TfrmSetOption::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_SHOWWINDOW:
-            if (wParam && lParam == 0) FormShow();
-            break;
-        case WM_ACTIVATE:
-            KeepFocus(wParam, btnOk);
-            return 0;
-        case WM_COMMAND:
-            OnCommand(LOWORD(wParam), HIWORD(wParam));
-            return 0;
         case kMsgPortExit:
             PortExitDue();
             return 0;
         case WM_TIMER:
             if (wParam == kPortExitTimer) PortExitDue();
             return 0;
-        case WM_CLOSE:
-            FormClose();
-            return 0;
     }
-    return Window::HandleMessage(message, wParam, lParam);
+    return Form::HandleMessage(message, wParam, lParam);
 }
 
 void TfrmSetOption::OnCommand(int id, int code) {
@@ -118,8 +109,6 @@ void TfrmSetOption::OnCommand(int id, int code) {
     }
 }
 
-// A plain window has no dialog manager to keep the focus across activations: the control that
-// had it gets it back, btnOk the first time.
 // An error raised here (the address list, the Run value) reaches the general error box, and the
 // dialog opens with what was filled so far.
 void TfrmSetOption::FormShow() {

@@ -18,7 +18,7 @@ inline constexpr const char* kSetOptionClass = "TfrmSetOption";
 
 class TfrmSetOption final : public Form {
   public:
-    // Control identifiers; none is IDOK or IDCANCEL, so Enter and Escape press no button.
+    // Control identifiers. Enter presses btnOk, or the focused button; Escape presses btnCancel.
     enum ControlId : int {
         kGroupBox1 = 101,
         kLabel1,
@@ -44,9 +44,9 @@ class TfrmSetOption final : public Form {
     void CreateControls();
     HWND Add(const char* className, const char* caption, DWORD style, int x, int y, int width,
              int height, ControlId id, DWORD exStyle = 0);
-    void OnCommand(int id, int code);
+    void OnCommand(int id, int code) override;
 
-    void FormShow();
+    void FormShow() override;
     void FillHostList();
     bool ReadSettings();
     void edtPortExit();
@@ -55,7 +55,7 @@ class TfrmSetOption final : public Form {
     void CancelPortExit();
     void btnOkClick();
     void btnCancelClick();
-    void FormClose();
+    void FormClose() override;
 
     const std::string folder_;
     const AddressSource localAddresses_;

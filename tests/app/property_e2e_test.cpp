@@ -9,6 +9,7 @@ namespace tarnwick::testing {
 namespace {
 
 enum class Way { kMenu, kToolBar, kPopup, kDoubleClick };
+enum class CloseBy { kOk, kCloseBox, kEnter, kEscape };
 
 class Property : public Program {
   protected:
@@ -63,17 +64,25 @@ class Property : public Program {
         WaitUntil([&] { return (view = FindProcessWindow(process_->Id(), kPdtPropertyClass)); });
         return view;
     }
-    // Opens the view, reads its page and closes it with `closeBy` (OK or the close box).
-    std::string Lines(Way way, int row, bool byOk) {
+    // Opens the view, reads its page and closes it with `closeBy`.
+    std::string Lines(Way way, int row, CloseBy closeBy) {
         Open(way, row);
         const HWND view = WaitForView();
         if (!view) return "<no view>";
         EXPECT_EQ(WindowText(view), "属性");
         const std::string lines = WindowText(GetDlgItem(view, TfrmPdtProperty::kMemProperty));
-        if (byOk) {
-            ClickButton(view, TfrmPdtProperty::kBtnOk);
-        } else {
-            PostMessageA(view, WM_CLOSE, 0, 0);
+        const HWND ok = GetDlgItem(view, TfrmPdtProperty::kBtnOk);
+        switch (closeBy) {
+            case CloseBy::kOk:
+                ClickButton(view, TfrmPdtProperty::kBtnOk);
+                break;
+            case CloseBy::kCloseBox:
+                PostMessageA(view, WM_CLOSE, 0, 0);
+                break;
+            case CloseBy::kEnter:
+            case CloseBy::kEscape:
+                PostMessageA(ok, WM_KEYDOWN, closeBy == CloseBy::kEnter ? VK_RETURN : VK_ESCAPE, 1);
+                break;
         }
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(view); }));
         return lines;
@@ -99,8 +108,8 @@ TEST_F(Property, ShowsTheSelectedProductOpenedEveryWay) {
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.way));
         ASSERT_NO_FATAL_FAILURE(SelectRow(c.row));
-        EXPECT_EQ(Lines(c.way, c.row, true), c.lines);
-        EXPECT_EQ(Lines(c.way, c.row, false), c.lines);
+        EXPECT_EQ(Lines(c.way, c.row, CloseBy::kOk), c.lines);
+        EXPECT_EQ(Lines(c.way, c.row, CloseBy::kCloseBox), c.lines);
     }
     EXPECT_TRUE(NoMessage());
 }
@@ -108,7 +117,16 @@ TEST_F(Property, ShowsTheSelectedProductOpenedEveryWay) {
 TEST_F(Property, WithoutASelectedRowThePageIsEmptyAndNothingIsSaid) {
     ASSERT_NO_FATAL_FAILURE(SelectRow(1));
     remote_->ClearListSelection(list_);
-    EXPECT_EQ(Lines(Way::kMenu, 0, true), "");
+    EXPECT_EQ(Lines(Way::kMenu, 0, CloseBy::kOk), "");
+    EXPECT_TRUE(NoMessage());
+}
+
+TEST_F(Property, EnterOnItsButtonAndEscapeCloseIt) {
+    ASSERT_NO_FATAL_FAILURE(SelectRow(2));
+    for (CloseBy key : {CloseBy::kEnter, CloseBy::kEscape}) {
+        EXPECT_EQ(Lines(Way::kMenu, 2, key),
+                  "产品名称：0103-人事：工资\r\n服务器：S3\r\n数据库：D3");
+    }
     EXPECT_TRUE(NoMessage());
 }
 

@@ -76,9 +76,9 @@ TEST_F(OptionsDialog, PlacesEachControlWithItsCaptionAndTheProgramFont) {
         EXPECT_EQ(combo & 3, CBS_DROPDOWN);
         const LONG check = GetWindowLongA(Item(Form::kChkAutoRun), GWL_STYLE);
         EXPECT_EQ(check & BS_TYPEMASK, BS_AUTOCHECKBOX);
-        for (Form::ControlId button : {Form::kBtnOk, Form::kBtnCancel}) {
-            EXPECT_EQ(GetWindowLongA(Item(button), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
-        }
+        // btnOk, holding the focus, is drawn as the default button.
+        EXPECT_EQ(GetWindowLongA(Item(Form::kBtnOk), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+        EXPECT_EQ(GetWindowLongA(Item(Form::kBtnCancel), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
     });
 }
 
@@ -110,16 +110,24 @@ TEST_F(OptionsDialog, OffersTheLoopbackAddressFirstThenTheLocalAddresses) {
     });
 }
 
-TEST_F(OptionsDialog, EnterAndEscapePressNoButton) {
-    Open([&] {
-        SetText(Form::kCmbHost, "10.0.0.1");
-        driver_.Key(VK_RETURN);
-        driver_.Key(VK_ESCAPE);
-        EXPECT_TRUE(StillOpen());
-        driver_.Click(Item(Form::kBtnCancel));
-    });
+// Enter presses the focused button, and OK from any other control; Escape is Cancel.
+TEST_F(OptionsDialog, EnterPressesTheFocusedButtonOrOkAndEscapeCancels) {
+    const struct {
+        int tabs;  // from btnOk
+        UINT key;
+        bool saved;
+    } cases[] = {{0, VK_ESCAPE, false}, {1, VK_RETURN, false}, {3, VK_RETURN, true}};
+    for (const auto& c : cases) {
+        Open([&] {
+            SetText(Form::kCmbHost, "10.0.0.1");
+            for (int i = 0; i < c.tabs; ++i)
+                driver_.Key(VK_TAB);
+            driver_.Key(c.key);
+            EXPECT_FALSE(StillOpen()) << c.tabs;
+        });
+        EXPECT_EQ(folder_.Holds("main.ini"), c.saved) << c.tabs;
+    }
     EXPECT_TRUE(Messages().empty());
-    EXPECT_FALSE(folder_.Holds("main.ini"));
 }
 
 TEST_F(OptionsDialog, AccessKeysPressTheButtonsAndToggleTheCheckBox) {
