@@ -41,8 +41,8 @@ class TfrmAbout final : public Form {
 
   private:
     void CreateControls();
-    HWND Add(const char* className, const char* caption, DWORD style, int x, int y, int width,
-             int height, ControlId id);
+    void ShowIcon(int dpi);
+    void LayOut(int dpi) override;
     void OnCommand(int id, int code) override;
 
     void FormShow() override;
@@ -52,7 +52,6 @@ class TfrmAbout final : public Form {
 
     const HWND application_;
     const std::string folder_;
-    HICON icon_ = nullptr;  // shared with the program's other users of the icon
 
     HWND GroupBox1 = nullptr;
     HWND Image1 = nullptr;

@@ -72,6 +72,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             KeepFocus(wParam);
             return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case DM_GETDEFID: {
             const HWND button = ButtonForEnter();
             return button ? MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID) : 0;
@@ -92,7 +95,7 @@ void Form::KeepFocus(WPARAM state) {
     if (LOWORD(state) == WA_INACTIVE) {
         const HWND focus = GetFocus();
         if (focus && IsChild(Handle(), focus)) focus_ = focus;
-    } else if (!HIWORD(state)) {
+    } else if (!HIWORD(state) && (focus_ || firstFocus_)) {
         SetFocus(focus_ ? focus_ : firstFocus_);
     }
 }

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "common/dpi_win.h"
+
 namespace tarnwick {
 
 class Window {
@@ -42,17 +44,22 @@ class Window {
 HWND ApplicationWindow();
 void SetApplicationWindow(HWND window);
 
-// The program's font: "宋体", 12 pixels high, GB2312 character set. Shared, never freed.
-HFONT UiFont();
+// The program's font: "宋体", 12 pixels high at 96 DPI, GB2312 character set, at `dpi`. Shared,
+// never freed.
+HFONT UiFont(int dpi = kDefaultDpi);
 
-// A child control at pixel position (x, y) in its parent's client area, with the program's font.
+// A child control at (x, y) in its parent's client area, `width` × `height`, all given at 96 DPI
+// and placed at the parent's DPI, with the program's font at that DPI.
 HWND CreateControl(HWND parent, const char* className, const char* caption, DWORD style, int x,
                    int y, int width, int height, int id, DWORD exStyle = 0);
+// Moves `control` to (x, y), `width` × `height`, given at 96 DPI, at `dpi`.
+void PlaceControl(HWND control, int dpi, int x, int y, int width, int height);
 
 // The text of a window or control, whatever its length.
 std::string WindowTextOf(HWND window);
 
-// Resizes a window so that its client area is `width` × `height`, and centres it on the desktop.
+// Resizes a window so that its client area is `width` × `height` at 96 DPI, at the window's DPI,
+// and centres it on the desktop.
 void SetClientSizeCentred(HWND window, int width, int height);
 
 }  // namespace tarnwick

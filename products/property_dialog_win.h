@@ -22,8 +22,8 @@ class TfrmPdtProperty final : public Form {
 
   private:
     void CreateControls();
-    HWND Add(const char* className, const char* caption, DWORD style, int x, int y, int width,
-             int height, ControlId id, DWORD exStyle = 0);
+    void PlaceMemo(int dpi);
+    void LayOut(int dpi) override;
     void OnCommand(int id, int code) override;
     void FormShow() override;
     void btnOkClick();

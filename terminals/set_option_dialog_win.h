@@ -42,8 +42,6 @@ class TfrmSetOption final : public Form {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void CreateControls();
-    HWND Add(const char* className, const char* caption, DWORD style, int x, int y, int width,
-             int height, ControlId id, DWORD exStyle = 0);
     void OnCommand(int id, int code) override;
 
     void FormShow() override;
@@ -64,10 +62,10 @@ class TfrmSetOption final : public Form {
 
     HWND GroupBox1 = nullptr;
     HWND Label1 = nullptr;
-    HWND cmbHost = nullptr;
+    ComboBox cmbHost;
     HWND Label2 = nullptr;
-    HWND edtPort = nullptr;
-    HWND chkAutoRun = nullptr;
+    EditBox edtPort;
+    CheckBox chkAutoRun;
     HWND btnOk = nullptr;
     HWND btnCancel = nullptr;
 };
