@@ -1,5 +1,7 @@
 #include "common/window_win.h"
 
+#include <commctrl.h>
+
 #include <atomic>
 #include <map>
 #include <mutex>
@@ -117,6 +119,15 @@ void PlaceControl(HWND control, int dpi, int x, int y, int width, int height) {
     const RECT r = DpiScaleRect(dpi, x, y, width, height);
     SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ScaleColumns(HWND list, int fromDpi, int toDpi) {
+    const HWND header = HWND(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    const int columns = header ? int(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int i = 0; i < columns; ++i) {
+        const int width = int(SendMessageA(list, LVM_GETCOLUMNWIDTH, WPARAM(i), 0));
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, WPARAM(i), MulDiv(width, toDpi, fromDpi));
+    }
 }
 
 std::string WindowTextOf(HWND window) {

@@ -55,6 +55,10 @@ HWND CreateControl(HWND parent, const char* className, const char* caption, DWOR
 // Moves `control` to (x, y), `width` × `height`, given at 96 DPI, at `dpi`.
 void PlaceControl(HWND control, int dpi, int x, int y, int width, int height);
 
+// The columns of the report list view `list` at `toDpi`, each as wide in proportion as it was
+// at `fromDpi`.
+void ScaleColumns(HWND list, int fromDpi, int toDpi);
+
 // The text of a window or control, whatever its length.
 std::string WindowTextOf(HWND window);
 

@@ -42,12 +42,8 @@ void TfrmVersionInfo::CreateControls() {
 
 // The columns keep the widths the user gave them, in proportion.
 void TfrmVersionInfo::LayOut(int dpi) {
-    const int old = shownDpi_;
     Form::LayOut(dpi);
-    for (int i = 0; i < int(std::size(kColumns)); ++i) {
-        const int width = int(SendMessageA(lstvFiles, LVM_GETCOLUMNWIDTH, WPARAM(i), 0));
-        SendMessageA(lstvFiles, LVM_SETCOLUMNWIDTH, WPARAM(i), MulDiv(width, dpi, old));
-    }
+    ScaleColumns(lstvFiles, shownDpi_, dpi);
     shownDpi_ = dpi;
 }
 
