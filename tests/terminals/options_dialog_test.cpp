@@ -70,7 +70,8 @@ TEST_F(OptionsDialog, PlacesEachControlWithItsCaptionAndTheProgramFont) {
             EXPECT_EQ(at.top, c.at.top) << c.caption;
             EXPECT_EQ(at.right, c.at.right) << c.caption;
             EXPECT_EQ(at.bottom, c.at.bottom) << c.caption;
-            EXPECT_EQ(HFONT(driver_.Send(control, WM_GETFONT)), UiFont()) << c.caption;
+            EXPECT_EQ(HFONT(driver_.Send(control, WM_GETFONT)), UiFont(DpiOf(control)))
+                << c.caption;
         }
         const LONG combo = GetWindowLongA(Item(Form::kCmbHost), GWL_STYLE);
         EXPECT_EQ(combo & 3, CBS_DROPDOWN);
@@ -79,6 +80,27 @@ TEST_F(OptionsDialog, PlacesEachControlWithItsCaptionAndTheProgramFont) {
         // btnOk, holding the focus, is drawn as the default button.
         EXPECT_EQ(GetWindowLongA(Item(Form::kBtnOk), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
         EXPECT_EQ(GetWindowLongA(Item(Form::kBtnCancel), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    });
+}
+
+// Moved to a monitor at 150 %: the dialog takes the suggested rectangle, and its controls their
+// places at that scale in the font of that scale (18 pixels).
+TEST_F(OptionsDialog, AnotherScalingLaysTheControlsOutAgainAtTheSuggestedRectangle) {
+    Open([&] {
+        const RECT suggested{100, 80, 100 + 400, 80 + 280};
+        driver_.Send(driver_.Form(), WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(&suggested));
+        RECT frame;
+        GetWindowRect(driver_.Form(), &frame);
+        EXPECT_TRUE(EqualRect(&frame, &suggested));
+        const RECT ok = ClientRectOf(Item(Form::kBtnOk), driver_.Form());
+        EXPECT_EQ(ok.left, 123);
+        EXPECT_EQ(ok.top, 192);
+        EXPECT_EQ(ok.right, 113);
+        EXPECT_EQ(ok.bottom, 38);
+        EXPECT_EQ(ClientRectOf(Item(Form::kCmbHost), driver_.Form()).bottom, 30);
+        LOGFONTA font{};
+        GetObjectA(HFONT(driver_.Send(Item(Form::kLabel1), WM_GETFONT)), sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, -18);
     });
 }
 
