@@ -15,14 +15,14 @@ BOOL CALLBACK SetFont(HWND control, LPARAM font) {
 
 }  // namespace
 
-// The title bar, the task bar and the notification area each take the icon drawn for their
-// size at this DPI.
+// The title bar and the task bar take the icons drawn for their sizes at the window's DPI; the
+// notification area, on the primary monitor, the small icon at the system's.
 void TfrmMain::ShowIcons() {
-    const HICON small = ProgramIcon(SystemMetricForDpi(SM_CXSMICON, dpi_));
     SendMessageA(Handle(), WM_SETICON, ICON_BIG,
                  LPARAM(ProgramIcon(SystemMetricForDpi(SM_CXICON, dpi_))));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, LPARAM(small));
-    trayIcon_.SetIcon(small);
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL,
+                 LPARAM(ProgramIcon(SystemMetricForDpi(SM_CXSMICON, dpi_))));
+    trayIcon_.SetIcon(ProgramIcon(SystemMetricForDpi(SM_CXSMICON, SystemDpi())));
 }
 
 // The window takes the rectangle Windows suggests; fonts, images, bars and columns follow.

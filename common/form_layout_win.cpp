@@ -49,7 +49,8 @@ HWND Form::Add(const char* className, const char* caption, DWORD style, Place at
     const HWND control = CreateControl(Handle(), className, caption, style, at.x, at.y, at.width,
                                        at.height, id, exStyle);
     if (!control) throw std::runtime_error(std::string("Cannot create a control of ") + className);
-    return Placed(control, at);
+    controls_.push_back({control, at, 0});
+    return control;
 }
 
 HWND Form::AddButton(const char* caption, Place at, int id) {
@@ -71,18 +72,13 @@ EditBox Form::AddEditBox(Place at, int id) {
 ComboBox Form::AddComboBox(Place at, int listRows, int id) {
     const HWND combo = Add("COMBOBOX", "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | kTabStop,
                            Dropped(at, listRows), id);
-    controls_.back() = {combo, at, listRows};
+    controls_.back() = {combo, at, listRows};  // laid out by its closed box
     FitClosedHeight(combo, DpiScale(Dpi(), at.height));
     return ComboBox(combo);
 }
 
 CheckBox Form::AddCheckBox(const char* caption, Place at, int id) {
     return CheckBox(Add("BUTTON", caption, BS_AUTOCHECKBOX | kTabStop, at, id));
-}
-
-HWND Form::Placed(HWND control, Place at, int listRows) {
-    controls_.push_back({control, at, listRows});
-    return control;
 }
 
 void Form::LayOut(int dpi) {

@@ -79,7 +79,6 @@ class Form : public Window {
         int listRows;  // a drop-down combo box's; 0 for every other control
     };
 
-    HWND Placed(HWND control, Place at, int listRows = 0);
     void OnDpiChanged(int dpi, const RECT& suggested);
     void KeepFocus(WPARAM state);
     HWND ButtonForEnter() const;

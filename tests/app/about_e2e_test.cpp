@@ -179,15 +179,13 @@ TEST_F(Help, AboutClosesWithEnterOnItsFocusedButtonAndWithEscape) {
     for (UINT key : {VK_RETURN, VK_ESCAPE}) {
         Command(MainAction::actHelpAbout);
         const HWND about = WaitForWindow(kAboutClass);
-        ASSERT_NE(about, nullptr) << key;
         GUITHREADINFO thread{};
         thread.cbSize = sizeof thread;
-        const HWND close = GetDlgItem(about, TfrmAbout::kBtnClose);
         ASSERT_TRUE(WaitUntil([&] {
             return GetGUIThreadInfo(GetWindowThreadProcessId(about, nullptr), &thread) &&
-                   thread.hwndFocus == close;
+                   thread.hwndFocus == GetDlgItem(about, TfrmAbout::kBtnClose);
         }));
-        PostMessageA(close, WM_KEYDOWN, key, 1);
+        PostMessageA(thread.hwndFocus, WM_KEYDOWN, key, 1);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); })) << key;
     }
     EXPECT_EQ(Message(500), "");

@@ -1,6 +1,5 @@
-// The running program at the display scaling of the prefix it runs in (96, 144 or 192 DPI): the
-// layouts given at 96 DPI, times the scale within a pixel, and no caption cut off. This program
-// declares itself DPI-aware, so that it sees the other program's real pixels.
+// The program at the scaling of its prefix (96, 144 or 192 DPI), seen by a DPI-aware test: the
+// 96-DPI layouts times the scale within a pixel, and no caption cut off.
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
@@ -16,23 +15,15 @@
 namespace tarnwick::testing {
 namespace {
 
-const bool kAware = [] {
-    using SetContext = BOOL(WINAPI*)(HANDLE);
-    const auto set = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
-    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, or the system DPI where that is missing.
-    return (set && set(HANDLE(-4))) || SetProcessDPIAware();
-}();
-
-int Dpi() {
+const bool kAware = SetProcessDPIAware();  // one monitor: its DPI is the system's
+const int kDpi = [] {
     const HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
+    return ReleaseDC(nullptr, screen), dpi;
+}();
 
 int Scaled(int x) {
-    return MulDiv(x, Dpi(), 96);
+    return MulDiv(x, kDpi, 96);
 }
 
 struct Placed {
@@ -40,15 +31,8 @@ struct Placed {
     RECT at;  // left, top, width, height at 96 DPI, in the dialog's client area
 };
 
-RECT ClientRectOf(HWND control, HWND form) {
-    RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-// The width of the caption in the program's font at this DPI. (Its height is the font's: the
-// fall-back for "宋体" draws taller lines than the font itself, at every DPI alike.)
+// The width of the caption in the program's font at this DPI. (Not its height: the fall-back
+// for "宋体" draws taller lines than the font itself, at every DPI alike.)
 int CaptionWidth(const std::string& caption) {
     const HDC dc = GetDC(nullptr);
     const HFONT font = CreateFontA(-Scaled(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
@@ -56,25 +40,25 @@ int CaptionWidth(const std::string& caption) {
     const HGDIOBJ old = SelectObject(dc, font);
     RECT r{0, 0, 0, 0};
     DrawTextA(dc, caption.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, old);
-    DeleteObject(font);
+    DeleteObject(SelectObject(dc, old));
     ReleaseDC(nullptr, dc);
     return r.right;
 }
 
 void ExpectPlaced(HWND form, const Placed& c) {
     const HWND control = GetDlgItem(form, c.id);
-    ASSERT_TRUE(control) << c.id;
-    const RECT r = ClientRectOf(control, form);
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
     const RECT& at = c.at;
-    EXPECT_NEAR(r.left, Scaled(at.left), 1) << c.id;
-    EXPECT_NEAR(r.top, Scaled(at.top), 1) << c.id;
-    EXPECT_NEAR(r.right, Scaled(at.left + at.right), 1) << c.id;
-    EXPECT_NEAR(r.bottom, Scaled(at.top + at.bottom), 1) << c.id;
-    const std::string caption = WindowText(control);
-    if (caption.empty()) return;
+    const LONG edges[] = {r.left, r.top, r.right, r.bottom};
+    const LONG wanted[] = {at.left, at.top, at.left + at.right, at.top + at.bottom};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(edges[i], Scaled(wanted[i]), 1) << c.id << " edge " << i;
     const bool checkBox = (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
-    EXPECT_LE(CaptionWidth(caption) + (checkBox ? Scaled(16) : 0), r.right - r.left) << c.id;
+    const std::string caption = WindowText(control);
+    const int room = r.right - r.left - (checkBox ? Scaled(16) : 0);
+    if (!caption.empty()) EXPECT_LE(CaptionWidth(caption), room) << c.id;
 }
 
 class Scaling : public Program {
@@ -116,23 +100,19 @@ TEST_F(Scaling, TheMainWindowItsBarsAndColumnsKeepTheirProportions) {
     EXPECT_NEAR(LOWORD(button), Scaled(43), 1);
     EXPECT_NEAR(HIWORD(button), Scaled(35), 1);
     const HWND bar = FindChildById(window_, kStatusBarId);
-    RECT r;
-    GetWindowRect(bar, &r);
-    EXPECT_NEAR(r.bottom - r.top, Scaled(21), 1);
+    GetWindowRect(bar, &frame);
+    EXPECT_NEAR(frame.bottom - frame.top, Scaled(21), 1);
     const std::vector<int> edges = remote_->StatusEdges(bar);
     const int rights[] = {80, 380, 460, 540, 620, 670};
     ASSERT_EQ(edges.size(), std::size(rights));
     for (size_t i = 0; i < edges.size(); ++i)
         EXPECT_NEAR(edges[i], Scaled(rights[i]), 1) << i;
-    const struct {
-        int id;
-        std::vector<int> widths;
-    } lists[] = {{kProductListId, {200, 100, 100}}, {kClientGridId, {200, 150, 200, 200, 299}}};
-    for (const auto& list : lists) {
-        for (int i = 0; i < int(list.widths.size()); ++i) {
-            const HWND view = FindChildById(window_, list.id);
-            EXPECT_NEAR(SendMessageA(view, LVM_GETCOLUMNWIDTH, i, 0), Scaled(list.widths[i]), 1);
-        }
+    const std::pair<int, std::vector<int>> lists[] = {{kProductListId, {200, 100, 100}},
+                                                      {kClientGridId, {200, 150, 200, 200, 299}}};
+    for (const auto& [id, widths] : lists) {
+        for (int i = 0; i < int(widths.size()); ++i)
+            EXPECT_NEAR(ListView_GetColumnWidth(FindChildById(window_, id), i), Scaled(widths[i]),
+                        1);
     }
 }
 
