@@ -55,10 +55,11 @@ void ExpectPlaced(HWND form, const Placed& c) {
     const LONG wanted[] = {at.left, at.top, at.left + at.right, at.top + at.bottom};
     for (int i = 0; i < 4; ++i)
         EXPECT_NEAR(edges[i], Scaled(wanted[i]), 1) << c.id << " edge " << i;
-    const bool checkBox = (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
     const std::string caption = WindowText(control);
-    const int room = r.right - r.left - (checkBox ? Scaled(16) : 0);
-    if (!caption.empty()) EXPECT_LE(CaptionWidth(caption), room) << c.id;
+    const bool box = (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+    if (!caption.empty()) {
+        EXPECT_LE(CaptionWidth(caption) + (box ? Scaled(16) : 0), r.right - r.left) << c.id;
+    }
 }
 
 class Scaling : public Program {
