@@ -50,8 +50,8 @@ TfrmAbout::TfrmAbout(HWND application, std::string folder)
 void TfrmAbout::CreateControls() {
     btnClose = AddButton("关闭(&C)", {242, 104, 75, 25}, kBtnClose);
     btnFileVer = AddButton("版本信息(&V)...", {132, 104, 103, 25}, kBtnFileVer);
-    Image1 = AddLabel("", Within(kGroup, {4, 9, kIconSize, kIconSize}), kImage1,
-                      SS_ICON | SS_REALSIZEIMAGE);
+    Image1 = Add("STATIC", "", SS_ICON | SS_REALSIZEIMAGE,
+                 Within(kGroup, {4, 9, kIconSize, kIconSize}), kImage1);
     ShowIcon(Dpi());
     Label1 = AddLabel("Tarnwick", Within(kGroup, {36, 18, 200, kLabelHeight}), kLabel1,
                       SS_LEFT | SS_NOPREFIX);
