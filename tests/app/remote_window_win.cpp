@@ -102,6 +102,14 @@ std::string RemoteProcess::StatusText(HWND statusBar, int panel) {
     return std::string(text.data());
 }
 
+std::vector<int> RemoteProcess::StatusEdges(HWND statusBar) {
+    std::vector<int> edges(16, 0);
+    const auto count = SendWithBuffer(statusBar, SB_GETPARTS, edges.size(), edges.data(),
+                                      edges.size() * sizeof(int));
+    edges.resize(size_t(count));
+    return edges;
+}
+
 int RemoteProcess::ListCount(HWND list) {
     DWORD_PTR count = 0;
     SendMessageTimeoutA(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 3000, &count);

@@ -26,6 +26,8 @@ class RemoteProcess {
     RemoteProcess& operator=(const RemoteProcess&) = delete;
 
     std::string StatusText(HWND statusBar, int panel);
+    // The right edges of the status bar's panels.
+    std::vector<int> StatusEdges(HWND statusBar);
     int ListCount(HWND list);
     std::string ListText(HWND list, int row, int column);
     std::vector<std::vector<std::string>> ListRows(HWND list, int columns);
