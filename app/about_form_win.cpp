@@ -1,6 +1,5 @@
 #include "app/about_form_win.h"
 
-#include <stdexcept>
 #include <utility>
 
 #include "app/images_win.h"
@@ -12,12 +11,10 @@
 namespace tarnwick {
 namespace {
 
-constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
-constexpr int kClientWidth = 329, kClientHeight = 139;
-// GroupBox1's origin: the five controls inside it are placed relative to it.
-constexpr int kGroupX = 12, kGroupY = 12;
+// GroupBox1: the five controls inside it are placed within it.
+constexpr Place kGroup{12, 12, 305, 85};
 constexpr int kLabelHeight = 12;
+constexpr int kIconSize = 32;
 
 // The arguments both exports take.
 constexpr const char* kPatterns = "*.dll|*.exe";
@@ -62,59 +59,36 @@ bool GetLibraryProc(const std::string& libraryName, HMODULE& library,
 
 TfrmAbout::TfrmAbout(HWND application, std::filesystem::path folder)
     : application_(application), folder_(std::move(folder)) {
-    if (!Create(kAboutClass, kFormExStyle, kFormStyle, "关于...", 0, 0, kClientWidth, kClientHeight,
-                application)) {
-        throw std::runtime_error("Cannot create the about dialog");
-    }
-    SetClientSizeCentred(Handle(), kClientWidth, kClientHeight);
+    CreateForm(kAboutClass, "关于...", 329, 139, application);
     CreateControls();
-}
-
-HWND TfrmAbout::Add(const char* className, const char* caption, DWORD style, int x, int y,
-                    int width, int height, ControlId id) {
-    HWND control = CreateControl(Handle(), className, caption, style, x, y, width, height, id);
-    if (!control) throw std::runtime_error("Cannot create the about dialog");
-    return control;
 }
 
 // Creation order is the tab order: btnClose first, so it holds the focus when the dialog opens.
 // GroupBox1 comes last, below the controls it frames.
 void TfrmAbout::CreateControls() {
-    constexpr DWORD kTabStop = WS_TABSTOP | WS_GROUP;
-    btnClose = Add("BUTTON", "关闭(&C)", BS_PUSHBUTTON | kTabStop, 242, 104, 75, 25, kBtnClose);
-    btnFileVer =
-        Add("BUTTON", "版本信息(&V)...", BS_PUSHBUTTON | kTabStop, 132, 104, 103, 25, kBtnFileVer);
-    icon_ = ProgramIcon(32);
-    Image1 =
-        Add("STATIC", "", SS_ICON | SS_REALSIZEIMAGE, kGroupX + 4, kGroupY + 9, 32, 32, kImage1);
-    SendMessageA(Image1, STM_SETICON, WPARAM(icon_), 0);
-    Label1 = Add("STATIC", "Tarnwick", SS_LEFT | SS_NOPREFIX, kGroupX + 36, kGroupY + 18, 200,
-                 kLabelHeight, kLabel1);
-    Label2 =
-        Add("STATIC", "版本：", SS_LEFT, kGroupX + 36, kGroupY + 39, 36, kLabelHeight, kLabel2);
-    lblVersion = Add("STATIC", "Version", SS_LEFT | SS_NOPREFIX, kGroupX + 72, kGroupY + 39, 220,
-                     kLabelHeight, kLblVersion);
-    Label3 = Add("STATIC", "", SS_LEFT, kGroupX + 36, kGroupY + 60, 256, kLabelHeight, kLabel3);
-    GroupBox1 =
-        Add("BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS, kGroupX, kGroupY, 305, 85, kGroupBox1);
+    btnClose = AddButton("关闭(&C)", {242, 104, 75, 25}, kBtnClose);
+    btnFileVer = AddButton("版本信息(&V)...", {132, 104, 103, 25}, kBtnFileVer);
+    Image1 = Add("STATIC", "", SS_ICON | SS_REALSIZEIMAGE,
+                 Within(kGroup, {4, 9, kIconSize, kIconSize}), kImage1);
+    ShowIcon(Dpi());
+    Label1 = AddLabel("Tarnwick", Within(kGroup, {36, 18, 200, kLabelHeight}), kLabel1,
+                      SS_LEFT | SS_NOPREFIX);
+    Label2 = AddLabel("版本：", Within(kGroup, {36, 39, 36, kLabelHeight}), kLabel2);
+    lblVersion = AddLabel("Version", Within(kGroup, {72, 39, 220, kLabelHeight}), kLblVersion,
+                          SS_LEFT | SS_NOPREFIX);
+    Label3 = AddLabel("", Within(kGroup, {36, 60, 256, kLabelHeight}), kLabel3);
+    GroupBox1 = AddGroupBox("", kGroup, kGroupBox1);
+    SetFirstFocus(btnClose);
 }
 
-LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_SHOWWINDOW:
-            if (wParam && lParam == 0) FormShow();
-            break;
-        case WM_ACTIVATE:
-            KeepFocus(wParam, btnClose);
-            return 0;
-        case WM_COMMAND:
-            OnCommand(LOWORD(wParam), HIWORD(wParam));
-            return 0;
-        case WM_CLOSE:
-            FormClose();
-            return 0;
-    }
-    return Form::HandleMessage(message, wParam, lParam);
+// The picture is the program icon drawn for the dialog's DPI.
+void TfrmAbout::ShowIcon(int dpi) {
+    SendMessageA(Image1, STM_SETICON, WPARAM(ProgramIcon(DpiScale(dpi, kIconSize))), 0);
+}
+
+void TfrmAbout::LayOut(int dpi) {
+    Form::LayOut(dpi);
+    ShowIcon(dpi);
 }
 
 void TfrmAbout::OnCommand(int id, int code) {

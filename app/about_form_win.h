@@ -21,7 +21,8 @@ bool GetLibraryProc(const std::string& libraryName, HMODULE& library,
 
 class TfrmAbout final : public Form {
   public:
-    // None is IDOK or IDCANCEL: neither button is the default or the cancel button.
+    // Neither button is the default or the cancel button: Enter presses the focused one, and
+    // Escape closes the dialog.
     enum ControlId : int {
         kGroupBox1 = 101,
         kImage1,
@@ -40,20 +41,18 @@ class TfrmAbout final : public Form {
                        std::filesystem::path folder = AppDir());
 
   private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
-    HWND Add(const char* className, const char* caption, DWORD style, int x, int y, int width,
-             int height, ControlId id);
-    void OnCommand(int id, int code);
+    void ShowIcon(int dpi);
+    void LayOut(int dpi) override;
+    void OnCommand(int id, int code) override;
 
-    void FormShow();
+    void FormShow() override;
     void btnCloseClick();
     void btnFileVerClick();
-    void FormClose();
+    void FormClose() override;
 
     const HWND application_;
     const std::filesystem::path folder_;
-    HICON icon_ = nullptr;  // shared with the program's other users of the icon
 
     HWND GroupBox1 = nullptr;
     HWND Image1 = nullptr;

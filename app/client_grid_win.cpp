@@ -33,21 +33,23 @@ void ClientGrid::Create(HWND parent, int id) {
                           0, 0, 0, 0, id, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(
         hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
+    const int dpi = DpiOf(parent);
     for (int i = 0; i < int(std::size(kColumns)); ++i) {
         std::wstring header = Wide(kColumns[i].header);
         LVCOLUMNW c{};
         c.mask = LVCF_WIDTH | LVCF_TEXT;
-        c.cx = kColumns[i].width;
+        c.cx = DpiScale(dpi, kColumns[i].width);
         c.pszText = header.data();
         SendMessageW(hwnd_, LVM_INSERTCOLUMNW, i, LPARAM(&c));
     }
-    SetRowHeight();
+    SetRowHeight(DpiOf(parent));
 }
 
-void ClientGrid::SetRowHeight() {
+void ClientGrid::SetRowHeight(int dpi) {
     // A list view's rows are as high as its small images plus the control's own spacing, which
     // differs between implementations: measure it once and size an empty image list to fit.
-    int imageHeight = kRowHeight;
+    const int rowHeight = DpiScale(dpi, kRowHeight);
+    int imageHeight = rowHeight;
     ListView_SetItemCountEx(hwnd_, 1, 0);
     for (int attempt = 0; attempt < 2; ++attempt) {
         ImageListHandle images(ImageList_Create(1, imageHeight, ILC_COLOR, 0, 0));
@@ -56,15 +58,23 @@ void ClientGrid::SetRowHeight() {
         RECT row{};
         ListView_GetItemRect(hwnd_, 0, &row, LVIR_BOUNDS);
         const int height = row.bottom - row.top;
-        if (height == kRowHeight || height <= 0) break;
-        imageHeight = std::max(1, imageHeight - (height - kRowHeight));
+        if (height == rowHeight || height <= 0) break;
+        imageHeight = std::max(1, imageHeight - (height - rowHeight));
     }
 }
 
 void ClientGrid::SetUp() {
+    const int dpi = DpiOf(hwnd_);
     for (int i = 0; i < int(std::size(kColumns)); ++i)
-        ListView_SetColumnWidth(hwnd_, i, kColumns[i].width);
+        ListView_SetColumnWidth(hwnd_, i, DpiScale(dpi, kColumns[i].width));
     ListView_SetItemCountEx(hwnd_, 1, 0);
+}
+
+void ClientGrid::SetDpi(int dpi, int oldDpi) {
+    ScaleColumns(hwnd_, oldDpi, dpi);
+    const int rows = ListView_GetItemCount(hwnd_);
+    SetRowHeight(dpi);
+    ListView_SetItemCountEx(hwnd_, rows, LVSICF_NOSCROLL);
 }
 
 void ClientGrid::Refresh(const TableChanges& changes) {

@@ -28,13 +28,15 @@ class ClientGrid {
     HWND Handle() const { return hwnd_; }
     // Header texts, column widths and the empty row.
     void SetUp();
+    // Rows as high, and columns as wide as the user left them, at `dpi` instead of `oldDpi`.
+    void SetDpi(int dpi, int oldDpi);
     // Shows what the table changed; on the window's thread.
     void Refresh(const TableChanges& changes);
     // Supplies the text of a cell being painted.
     bool HandleNotify(NMHDR* header);
 
   private:
-    void SetRowHeight();
+    void SetRowHeight(int dpi);
     void ShowCurrentRow(int row);
     // Copies the rows about to be painted under one take of the table's lock, rather than one
     // take per cell: connection threads then meet the window's thread at the lock far less often.

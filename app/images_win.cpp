@@ -1,47 +1,54 @@
 #include "app/images_win.h"
 
+#include <algorithm>
 #include <array>
 
 #include "common/bitmap_canvas_win.h"
+#include "common/dpi_win.h"
 #include "common/owned_win.h"
 
 namespace tarnwick {
 namespace {
 
-constexpr int kSize = 16;
+constexpr int kGrid = 16;  // the pixel grid the drawings are given in
 constexpr COLORREF kMask = RGB(255, 0, 255);
 
-// One small drawing surface for an image, with GDI helpers in the image's pixel grid.
+// One small drawing surface for an image of `size` pixels, with GDI helpers in a 16-pixel grid
+// that each draw on the image's own pixels at that size: nothing is stretched afterwards, and at
+// 16 pixels every pixel is where the grid puts it.
 class Canvas {
   public:
-    Canvas() : canvas_(kSize, kSize, kMask), dc_(canvas_.Dc()) {}
+    explicit Canvas(int size) : size_(size), canvas_(size, size, kMask), dc_(canvas_.Dc()) {}
 
     void Fill(int x, int y, int w, int h, COLORREF color) {
-        const RECT r{x, y, x + w, y + h};
+        const RECT r{At(x), At(y), At(x + w), At(y + h)};
         const BrushHandle brush(CreateSolidBrush(color));
         FillRect(dc_, &r, brush.Get());
     }
     void Frame(int x, int y, int w, int h, COLORREF color) {
-        Fill(x, y, w, 1, color);
-        Fill(x, y + h - 1, w, 1, color);
-        Fill(x, y, 1, h, color);
-        Fill(x + w - 1, y, 1, h, color);
+        const RECT outer{At(x), At(y), At(x + w), At(y + h)};
+        const BrushHandle brush(CreateSolidBrush(color));
+        for (int i = 0; i < Stroke(1); ++i) {
+            const RECT r{outer.left + i, outer.top + i, outer.right - i, outer.bottom - i};
+            FrameRect(dc_, &r, brush.Get());
+        }
     }
     void Line(int x0, int y0, int x1, int y1, COLORREF color, int width = 1) {
-        const PenHandle pen(CreatePen(PS_SOLID, width, color));
+        const PenHandle pen(CreatePen(PS_SOLID, Stroke(width), color));
         HGDIOBJ old = SelectObject(dc_, pen.Get());
-        MoveToEx(dc_, x0, y0, nullptr);
-        LineTo(dc_, x1, y1);
-        SetPixel(dc_, x1, y1, color);
+        const int half = (At(1) - 1) / 2;  // the middle of a grid pixel
+        MoveToEx(dc_, At(x0) + half, At(y0) + half, nullptr);
+        LineTo(dc_, At(x1) + half, At(y1) + half);
+        SetPixel(dc_, At(x1) + half, At(y1) + half, color);
         SelectObject(dc_, old);
     }
     void Text(const char* text, COLORREF color) {
-        const FontHandle font(CreateFontA(-14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                          0, 0, NONANTIALIASED_QUALITY, 0, "Arial"));
+        const FontHandle font(CreateFontA(-At(14), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                                          ANSI_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, "Arial"));
         HGDIOBJ old = SelectObject(dc_, font.Get());
         SetBkMode(dc_, TRANSPARENT);
         SetTextColor(dc_, color);
-        RECT r{0, 0, kSize, kSize};
+        RECT r{0, 0, size_, size_};
         DrawTextA(dc_, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         SelectObject(dc_, old);
     }
@@ -52,6 +59,11 @@ class Canvas {
     }
 
   private:
+    // A grid coordinate in the image's pixels, and a stroke width of the grid at its size.
+    int At(int grid) const { return grid * size_ / kGrid; }
+    int Stroke(int grid) const { return std::max(1, grid * size_ / kGrid); }
+
+    int size_;
     BitmapCanvas canvas_;
     HDC dc_;
 };
@@ -173,11 +185,19 @@ constexpr std::array<Drawer, kMainImageCount> kDrawers = {
 
 }  // namespace
 
-ImageListHandle CreateMainImages() {
+int MainImageSize(int dpi) {
+    int size = kMainImageSizes[0];
+    for (int candidate : kMainImageSizes) {
+        if (candidate <= DpiScale(dpi, kGrid)) size = candidate;
+    }
+    return size;
+}
+
+ImageListHandle CreateMainImages(int size) {
     ImageListHandle images(
-        ImageList_Create(kSize, kSize, ILC_COLOR24 | ILC_MASK, kMainImageCount, 0));
+        ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kMainImageCount, 0));
     for (Drawer draw : kDrawers) {
-        Canvas canvas;
+        Canvas canvas(size);
         draw(canvas);
         canvas.AddTo(images.Get());
     }
@@ -185,7 +205,9 @@ ImageListHandle CreateMainImages() {
 }
 
 BitmapHandle MenuBitmap(HIMAGELIST images, int index) {
-    BitmapCanvas canvas(kSize, kSize, GetSysColor(COLOR_MENU));
+    int width = 0, height = 0;
+    ImageList_GetIconSize(images, &width, &height);
+    BitmapCanvas canvas(width, height, GetSysColor(COLOR_MENU));
     ImageList_Draw(images, index, canvas.Dc(), 0, 0, ILD_TRANSPARENT);
     return BitmapHandle(canvas.Take());
 }

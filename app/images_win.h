@@ -1,4 +1,5 @@
-// The program's artwork, drawn in code: the 18 images of imlMain and the program icon.
+// The program's artwork: the 18 images of imlMain, drawn in code at each size, and the program
+// icon, whose images at each size tools/make-icon.py draws.
 #pragma once
 
 #include <windows.h>
@@ -10,13 +11,19 @@ namespace tarnwick {
 
 inline constexpr int kMainImageCount = 18;
 
-// imlMain: 18 images of 16 × 16 pixels.
-ImageListHandle CreateMainImages();
+// The sizes imlMain is drawn at: 16 pixels at 96 DPI, and larger for 150, 200 and 300 %.
+inline constexpr int kMainImageSizes[] = {16, 24, 32, 48};
+// The largest of those that the 16 pixels at 96 DPI fill at `dpi`.
+int MainImageSize(int dpi);
 
-// A 16 × 16 bitmap of one image on the menu colour, for a menu item.
+// imlMain: 18 images of `size` × `size` pixels.
+ImageListHandle CreateMainImages(int size);
+
+// A bitmap of one image on the menu colour, for a menu item, at the size of `images`.
 BitmapHandle MenuBitmap(HIMAGELIST images, int index);
 
-// The program icon at its two sizes (32 or 16 pixels), from the executable's resources.
+// The program icon at one of its sizes (16, 24, 32, 48 or 64 pixels), from the executable's
+// resources.
 HICON ProgramIcon(int size);
 
 }  // namespace tarnwick

@@ -33,11 +33,15 @@ TfrmMain::~TfrmMain() {
     DestroyDetached();
 }
 
+// The window opens on the primary monitor, whose DPI is the system's.
 bool TfrmMain::Create() {
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
+    const int dpi = SystemDpi();
+    const int width = DpiScale(dpi, kWidth), height = DpiScale(dpi, kHeight);
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     return Window::Create(kMainWindowClass, 0, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                          kApplicationTitle, x, y, kWidth, kHeight, nullptr, ProgramIcon(32));
+                          kApplicationTitle, x, y, width, height, nullptr,
+                          ProgramIcon(SystemMetricForDpi(SM_CXICON, dpi)));
 }
 
 void TfrmMain::Show() {
@@ -62,6 +66,8 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return CreateControls(), FormCreate(), 0;
         case WM_SIZE:
             return Layout(), 0;
+        case WM_DPICHANGED:
+            return OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)), 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(Handle(), kMsgActivated, 0, 0);
             break;
@@ -105,11 +111,11 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TfrmMain::CreateControls() {
     SetApplicationWindow(Handle());
-    SendMessageA(Handle(), WM_SETFONT, WPARAM(UiFont()), FALSE);
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, LPARAM(ProgramIcon(32)));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, LPARAM(ProgramIcon(16)));
-    trayIcon_.Attach(Handle(), ProgramIcon(16));
-    imlMain = CreateMainImages();
+    dpi_ = DpiOf(Handle());
+    SendMessageA(Handle(), WM_SETFONT, WPARAM(UiFont(dpi_)), FALSE);
+    trayIcon_.Attach(Handle(), nullptr);
+    ShowIcons();
+    imlMain = CreateMainImages(MainImageSize(dpi_));
     CreateActions();
     CreateMenus();
 
@@ -163,7 +169,7 @@ void TfrmMain::Layout() {
     cbrTool.Resize();
     sbrStatus.Resize();
     const int top = cbrTool.Height();
-    const int bottom = client.bottom - (sbrStatus.Visible() ? StatusBar::kHeight : 0);
+    const int bottom = client.bottom - (sbrStatus.Visible() ? sbrStatus.Height() : 0);
     MoveWindow(PageControl1, 0, top, client.right, std::max(0, int(bottom - top)), TRUE);
     RECT page{0, top, client.right, bottom};
     TabCtrl_AdjustRect(PageControl1, FALSE, &page);

@@ -68,6 +68,9 @@ class TfrmMain final : public Window, private ServerView {
     void FormCreate();
     void FormActivate();
     void Layout();
+    // main_window_dpi_win.cpp
+    void ShowIcons();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnCommand(int command);
     LRESULT OnNotify(NMHDR* header);
     void ShowPage(int page);
@@ -119,6 +122,7 @@ class TfrmMain final : public Window, private ServerView {
     void SetViewStyle(ProductViewStyle style, MainAction action);
 
     bool hideOnClose = false;
+    int dpi_ = kDefaultDpi;  // the DPI the window is laid out for
     const Clock& clock_;
     const std::filesystem::path appDir_;
     // Reached by connection threads; EndService decides when it may go.

@@ -50,14 +50,27 @@ void Menus::Append(HMENU menu, const MenuItemEntry& item) {
         info.fType = MFT_STRING | MFT_RADIOCHECK;
         SetMenuItemInfoW(menu, UINT(command), FALSE, &info);
     }
-    if (action.Image() >= 0) {
-        bitmaps_.push_back(MenuBitmap(images_, action.Image()));
-        info.fMask = MIIM_BITMAP;
-        info.hbmpItem = bitmaps_.back().Get();
-        SetMenuItemInfoW(menu, UINT(command), FALSE, &info);
-    }
-    items_.push_back({menu, command});
+    items_.push_back({menu, command, action.Image()});
+    ShowImage(items_.back());
     Follow(action);
+}
+
+void Menus::ShowImage(const Item& item) {
+    if (item.image < 0) return;
+    bitmaps_.push_back(MenuBitmap(images_, item.image));
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP;
+    info.hbmpItem = bitmaps_.back().Get();
+    SetMenuItemInfoW(item.menu, UINT(item.command), FALSE, &info);
+}
+
+void Menus::SetImages(HIMAGELIST images) {
+    images_ = images;
+    std::vector<BitmapHandle> shown = std::move(bitmaps_);  // until the items show the new ones
+    bitmaps_.clear();
+    for (const Item& item : items_)
+        ShowImage(item);
 }
 
 void Menus::Follow(const Action& action) {

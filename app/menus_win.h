@@ -35,6 +35,8 @@ class Menus {
     HMENU BuildPopup(const std::vector<MenuItemEntry>& items);
     // Shows the action's current state on every item bound to it.
     void Follow(const Action& action);
+    // Shows the images of `images` (drawn for another DPI) on every item.
+    void SetImages(HIMAGELIST images);
 
   private:
     void Append(HMENU menu, const MenuItemEntry& item);
@@ -44,7 +46,9 @@ class Menus {
     struct Item {
         HMENU menu;
         int command;
+        int image;  // in images_; -1 for none
     };
+    void ShowImage(const Item& item);
     std::vector<Item> items_;
     std::vector<MenuHandle> owned_;  // top-level menus not attached to a window
     std::vector<BitmapHandle> bitmaps_;

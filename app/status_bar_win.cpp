@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/dpi_win.h"
 #include "common/wide_text_win.h"
 #include "common/window_win.h"
 
@@ -16,12 +17,7 @@ void StatusBar::Create(HWND parent, int id) {
     // Placed by Resize at exactly its height, not by its own sizing.
     hwnd_ = CreateControl(parent, STATUSCLASSNAMEA, "",
                           SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, 0, 0, 0, id);
-    SendMessageA(hwnd_, SB_SETMINHEIGHT, kHeight, 0);
-    int edges[std::size(kWidths)];
-    int right = 0;
-    for (size_t i = 0; i < std::size(kWidths); ++i)
-        edges[i] = right += kWidths[i];
-    SendMessageA(hwnd_, SB_SETPARTS, std::size(kWidths), LPARAM(edges));
+    SetDpi(DpiOf(parent));
     // Panel 0 is the window's own to paint (sbrStatusDrawPanel).
     SendMessageA(hwnd_, SB_SETTEXTA, kOwnerDrawn | SBT_OWNERDRAW, 0);
     SetText(kTitle, "Tarnwick");
@@ -30,6 +26,18 @@ void StatusBar::Create(HWND parent, int id) {
     SetTerminalCount(0);
     SetText(kLast, "");
     Resize();
+}
+
+void StatusBar::SetDpi(int dpi) {
+    height_ = DpiScale(dpi, kHeight);
+    SendMessageA(hwnd_, SB_SETMINHEIGHT, height_, 0);
+    int edges[std::size(kWidths)];
+    int right = 0;
+    for (size_t i = 0; i < std::size(kWidths); ++i) {
+        right += kWidths[i];
+        edges[i] = DpiScale(dpi, right);
+    }
+    SendMessageA(hwnd_, SB_SETPARTS, std::size(kWidths), LPARAM(edges));
 }
 
 void StatusBar::SetText(int panel, const std::string& text) {
@@ -43,7 +51,7 @@ void StatusBar::SetTerminalCount(size_t count) {
 void StatusBar::Resize() {
     RECT parent;
     GetClientRect(GetParent(hwnd_), &parent);
-    MoveWindow(hwnd_, 0, parent.bottom - kHeight, parent.right, kHeight, TRUE);
+    MoveWindow(hwnd_, 0, parent.bottom - height_, parent.right, height_, TRUE);
 }
 
 }  // namespace tarnwick

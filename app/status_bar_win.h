@@ -1,4 +1,5 @@
-// sbrStatus: the main window's status bar, six panels along the bottom edge, 21 pixels high.
+// sbrStatus: the main window's status bar, six panels along the bottom edge, 21 pixels high at
+// 96 DPI.
 #pragma once
 
 #include <windows.h>
@@ -20,6 +21,10 @@ class StatusBar {
     static constexpr int kHeight = 21;
 
     void Create(HWND parent, int id);
+    // Sizes the bar and its panels at `dpi`.
+    void SetDpi(int dpi);
+    // Its height at the DPI it was last sized for.
+    int Height() const { return height_; }
     HWND Handle() const { return hwnd_; }
     void SetText(int panel, const std::string& text);
     // "终端数：" and the number of terminals present.
@@ -31,6 +36,7 @@ class StatusBar {
 
   private:
     HWND hwnd_ = nullptr;
+    int height_ = kHeight;
 };
 
 }  // namespace tarnwick

@@ -1,5 +1,6 @@
 #include "app/tool_bar_win.h"
 
+#include "common/dpi_win.h"
 #include "common/wide_text_win.h"
 #include "common/window_win.h"
 
@@ -21,6 +22,7 @@ void ToolBar::Create(HWND parent, int coolBarId, int toolBarId, HIMAGELIST image
         0, toolBarId);
     SendMessageA(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolBar_, TB_SETIMAGELIST, 0, LPARAM(images));
+    const int dpi = DpiOf(parent);
     SendMessageA(toolBar_, TB_SETEXTENDEDSTYLE, 0, 0);
 
     std::vector<TBBUTTON> tb;
@@ -28,7 +30,7 @@ void ToolBar::Create(HWND parent, int coolBarId, int toolBarId, HIMAGELIST image
     for (const ToolButtonEntry& button : buttons) {
         TBBUTTON b{};
         if (!button.caption) {
-            b.iBitmap = button.separatorWidth;
+            b.iBitmap = DpiScale(dpi, button.separatorWidth);
             b.fsStyle = BTNS_SEP;
         } else {
             Action& action = actions[button.action];
@@ -44,17 +46,43 @@ void ToolBar::Create(HWND parent, int coolBarId, int toolBarId, HIMAGELIST image
         tb.push_back(b);
     }
     SendMessageW(toolBar_, TB_ADDBUTTONSW, tb.size(), LPARAM(tb.data()));
-    SendMessageA(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, kButtonHeight));
-    SendMessageA(toolBar_, TB_AUTOSIZE, 0, 0);
+    entries_ = buttons;
+    SizeButtons(dpi);
 
     REBARBANDINFOA band{};
     band.cbSize = sizeof band;
     band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE;
     band.fStyle = RBBS_CHILDEDGE | RBBS_GRIPPERALWAYS;
     band.hwndChild = toolBar_;
-    band.cyMinChild = kBandMinHeight;
+    band.cyMinChild = UINT(DpiScale(dpi, kBandMinHeight));
     band.cxMinChild = 0;
     SendMessageA(coolBar_, RB_INSERTBANDA, WPARAM(-1), LPARAM(&band));
+    Resize();
+}
+
+void ToolBar::SizeButtons(int dpi) {
+    SendMessageA(toolBar_, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(DpiScale(dpi, kButtonWidth), DpiScale(dpi, kButtonHeight)));
+    SendMessageA(toolBar_, TB_AUTOSIZE, 0, 0);
+}
+
+void ToolBar::SetDpi(int dpi, HIMAGELIST images) {
+    SendMessageA(toolBar_, TB_SETIMAGELIST, 0, LPARAM(images));
+    for (int i = 0; i < int(entries_.size()); ++i) {
+        if (entries_[i].caption) continue;
+        TBBUTTONINFOA separator{};
+        separator.cbSize = sizeof separator;
+        separator.dwMask = TBIF_BYINDEX | TBIF_SIZE;
+        separator.cx = WORD(DpiScale(dpi, entries_[i].separatorWidth));
+        SendMessageA(toolBar_, TB_SETBUTTONINFOA, WPARAM(i), LPARAM(&separator));
+    }
+    SizeButtons(dpi);
+    REBARBANDINFOA band{};
+    band.cbSize = sizeof band;
+    band.fMask = RBBIM_CHILDSIZE;
+    band.cyMinChild = UINT(DpiScale(dpi, kBandMinHeight));
+    band.cxMinChild = 0;
+    SendMessageA(coolBar_, RB_SETBANDINFOA, 0, LPARAM(&band));
     Resize();
 }
 

@@ -27,9 +27,12 @@ class ToolBar {
     static constexpr int kButtonWidth = 43;
     static constexpr int kButtonHeight = 35;
 
-    // A button sends its action's command id.
+    // A button sends its action's command id. Sizes are given at 96 DPI and shown at the
+    // parent's DPI.
     void Create(HWND parent, int coolBarId, int toolBarId, HIMAGELIST images,
                 const std::vector<ToolButtonEntry>& buttons, const ActionList& actions);
+    // Sizes the buttons, the separators and the band at `dpi`, showing `images` drawn for it.
+    void SetDpi(int dpi, HIMAGELIST images);
     int Height() const;
     bool Visible() const { return IsWindowVisible(coolBar_) != FALSE; }
     void SetVisible(bool visible) { ShowWindow(coolBar_, visible ? SW_SHOW : SW_HIDE); }
@@ -40,6 +43,8 @@ class ToolBar {
     bool HandleNotify(NMHDR* header);
 
   private:
+    void SizeButtons(int dpi);
+
     // The texts in UTF-16 for the control; the hint also in code page 936, for a tool tip
     // that asks in the A form.
     struct Button {
@@ -51,6 +56,7 @@ class ToolBar {
     HWND coolBar_ = nullptr;
     HWND toolBar_ = nullptr;
     std::vector<Button> buttons_;
+    std::vector<ToolButtonEntry> entries_;
 };
 
 }  // namespace tarnwick

@@ -55,6 +55,11 @@ void TrayIcon::Attach(HWND window, HICON icon) {
     AllowFromShell(window, WM_TRAYNOTIFY);
 }
 
+void TrayIcon::SetIcon(HICON icon) {
+    icon_ = icon;
+    if (added_) Notify(NIM_MODIFY);
+}
+
 void TrayIcon::Add() {
     Notify(NIM_ADD);
     added_ = true;

@@ -29,6 +29,8 @@ class TrayIcon {
 
     // Called once the window exists.
     void Attach(HWND window, HICON icon);
+    // Shows `icon` from now on, at once when the icon is in the notification area.
+    void SetIcon(HICON icon);
 
     // The shell's answers are not looked at: the window goes to the tray and comes back from it
     // whatever the shell did with the icon.

@@ -1,8 +1,11 @@
 #include "common/window_win.h"
 
+#include <commctrl.h>
+
 #include <atomic>
+#include <map>
+#include <mutex>
 #include <utility>
-#include <vector>
 
 #include "common/message_box.h"
 #include "common/wide_text_win.h"
@@ -92,20 +95,44 @@ void SetApplicationWindow(HWND window) {
     applicationWindow.store(window);
 }
 
-HFONT UiFont() {
-    static const HFONT font = CreateFontW(
-        -12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide("宋体").c_str());
+HFONT UiFont(int dpi) {
+    static std::mutex mutex;
+    static std::map<int, HFONT> fonts;
+    const std::lock_guard<std::mutex> lock(mutex);
+    HFONT& font = fonts[dpi];
+    if (!font) {
+        font = CreateFontW(-DpiScale(dpi, 12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                           GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_DONTCARE, Wide("宋体").c_str());
+    }
     return font;
 }
 
 HWND CreateControl(HWND parent, const char* className, const char* caption, DWORD style, int x,
                    int y, int width, int height, int id, DWORD exStyle) {
+    const int dpi = DpiOf(parent);
+    const RECT r = DpiScaleRect(dpi, x, y, width, height);
     HWND control = CreateWindowExW(exStyle, Wide(className).c_str(), Wide(caption).c_str(),
-                                   WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-                                   HMENU(INT_PTR(id)), GetModuleHandleA(nullptr), nullptr);
-    if (control) SendMessageA(control, WM_SETFONT, WPARAM(UiFont()), FALSE);
+                                   WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
+                                   r.bottom - r.top, parent, HMENU(INT_PTR(id)),
+                                   GetModuleHandleA(nullptr), nullptr);
+    if (control) SendMessageA(control, WM_SETFONT, WPARAM(UiFont(dpi)), FALSE);
     return control;
+}
+
+void PlaceControl(HWND control, int dpi, int x, int y, int width, int height) {
+    const RECT r = DpiScaleRect(dpi, x, y, width, height);
+    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ScaleColumns(HWND list, int fromDpi, int toDpi) {
+    const HWND header = HWND(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    const int columns = header ? int(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int i = 0; i < columns; ++i) {
+        const int width = int(SendMessageA(list, LVM_GETCOLUMNWIDTH, WPARAM(i), 0));
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, WPARAM(i), MulDiv(width, toDpi, fromDpi));
+    }
 }
 
 std::string WindowTextOf(HWND window) {
@@ -115,47 +142,15 @@ std::string WindowTextOf(HWND window) {
 }
 
 void SetClientSizeCentred(HWND window, int width, int height) {
-    RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, DWORD(GetWindowLongPtrA(window, GWL_STYLE)), GetMenu(window) != nullptr,
-                       DWORD(GetWindowLongPtrA(window, GWL_EXSTYLE)));
+    const int dpi = DpiOf(window);
+    RECT r{0, 0, DpiScale(dpi, width), DpiScale(dpi, height)};
+    AdjustWindowRectForDpi(r, DWORD(GetWindowLongPtrA(window, GWL_STYLE)),
+                           GetMenu(window) != nullptr,
+                           DWORD(GetWindowLongPtrA(window, GWL_EXSTYLE)), dpi);
     const int w = r.right - r.left, h = r.bottom - r.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
     SetWindowPos(window, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-namespace {
-
-BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
-    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    }
-    return TRUE;
-}
-
-}  // namespace
-
-void RunModal(HWND dialog, const bool& done) {
-    std::vector<HWND> disabled;
-    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, LPARAM(&disabled));
-    for (HWND w : disabled) {
-        if (w != dialog) EnableWindow(w, FALSE);
-    }
-    ShowWindow(dialog, SW_SHOW);
-    MSG msg;
-    while (!done && IsWindow(dialog)) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0) PostQuitMessage(int(msg.wParam));  // leave WM_QUIT to the outer loop
-            break;
-        }
-        if (IsDialogMessageW(dialog, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    for (HWND w : disabled) {
-        if (w != dialog && IsWindow(w)) EnableWindow(w, TRUE);
-    }
 }
 
 }  // namespace tarnwick

@@ -1,11 +1,13 @@
 // The thin base of every window of the program: binds the C++ object to its HWND at
 // WM_NCCREATE and forwards each message to one virtual HandleMessage. Also the small helpers
-// every form needs: the program's font, control creation, modal loops.
+// every form needs: the program's font, control creation.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+
+#include "common/dpi_win.h"
 
 namespace tarnwick {
 
@@ -43,23 +45,27 @@ class Window {
 HWND ApplicationWindow();
 void SetApplicationWindow(HWND window);
 
-// The program's font: "宋体", 12 pixels high, GB2312 character set. Shared, never freed.
-HFONT UiFont();
+// The program's font: "宋体", 12 pixels high at 96 DPI, GB2312 character set, at `dpi`. Shared,
+// never freed.
+HFONT UiFont(int dpi = kDefaultDpi);
 
-// A child control at pixel position (x, y) in its parent's client area, with the program's font;
-// `caption` is code page 936 text.
+// A child control at (x, y) in its parent's client area, `width` × `height`, all given at 96 DPI
+// and placed at the parent's DPI, with the program's font at that DPI; `caption` is code page 936
+// text.
 HWND CreateControl(HWND parent, const char* className, const char* caption, DWORD style, int x,
                    int y, int width, int height, int id, DWORD exStyle = 0);
+// Moves `control` to (x, y), `width` × `height`, given at 96 DPI, at `dpi`.
+void PlaceControl(HWND control, int dpi, int x, int y, int width, int height);
+
+// The columns of the report list view `list` at `toDpi`, each as wide in proportion as it was
+// at `fromDpi`.
+void ScaleColumns(HWND list, int fromDpi, int toDpi);
 
 // The text of a window or control, whatever its length, as code page 936 text.
 std::string WindowTextOf(HWND window);
 
-// Resizes a window so that its client area is `width` × `height`, and centres it on the desktop.
+// Resizes a window so that its client area is `width` × `height` at 96 DPI, at the window's DPI,
+// and centres it on the desktop.
 void SetClientSizeCentred(HWND window, int width, int height);
-
-// Runs a modal loop for `dialog` until `done` becomes true or the dialog is destroyed, with
-// every other top-level window of the thread disabled meanwhile. Dialog navigation (Tab,
-// access keys) goes through IsDialogMessage.
-void RunModal(HWND dialog, const bool& done);
 
 }  // namespace tarnwick

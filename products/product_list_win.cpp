@@ -44,12 +44,24 @@ bool ProductList::Create(HWND parent, int id, ProductListHost host) {
         id, WS_EX_CLIENTEDGE);
     if (!hwnd_) return false;
     ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    imlPdt24 = CreateProductImages(24);
-    imlPdt16 = CreateProductImages(16);
-    ListView_SetImageList(hwnd_, imlPdt24.Get(), LVSIL_NORMAL);
-    ListView_SetImageList(hwnd_, imlPdt16.Get(), LVSIL_SMALL);
+    SetImages(DpiOf(parent));
     AddColumns();
     return true;
+}
+
+// The images are drawn for the DPI, 24 and 16 pixels at 96 DPI.
+void ProductList::SetImages(int dpi) {
+    ImageListHandle large = CreateProductImages(DpiScale(dpi, 24));
+    ImageListHandle small = CreateProductImages(DpiScale(dpi, 16));
+    ListView_SetImageList(hwnd_, large.Get(), LVSIL_NORMAL);
+    ListView_SetImageList(hwnd_, small.Get(), LVSIL_SMALL);
+    imlPdt24 = std::move(large);  // the list no longer shows the old ones
+    imlPdt16 = std::move(small);
+}
+
+void ProductList::SetDpi(int dpi, int oldDpi) {
+    SetImages(dpi);
+    ScaleColumns(hwnd_, oldDpi, dpi);
 }
 
 void ProductList::AddColumns() {
@@ -57,7 +69,7 @@ void ProductList::AddColumns() {
         std::wstring caption = Wide(kColumns[i].caption);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.cx = kColumns[i].width;
+        column.cx = DpiScale(hwnd_, kColumns[i].width);
         column.pszText = caption.data();
         column.iSubItem = i;
         SendMessageW(hwnd_, LVM_INSERTCOLUMNW, WPARAM(i), LPARAM(&column));

@@ -50,6 +50,9 @@ class ProductList {
     void SetViewStyle(ProductViewStyle style);
     ProductViewStyle ViewStyle() const;
 
+    // Images drawn for `dpi`, and columns as wide as the user left them at `oldDpi`.
+    void SetDpi(int dpi, int oldDpi);
+
     // The host passes on its WM_NOTIFY messages; true when the notice was the list's.
     bool HandleNotify(const NMHDR* header);
     void lstvProductClick();
@@ -67,6 +70,7 @@ class ProductList {
 
   private:
     void AddColumns();
+    void SetImages(int dpi);
     void ShowRows();
     void AppendRow(int at, const ProductRow& row);
 

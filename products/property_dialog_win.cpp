@@ -10,68 +10,54 @@
 namespace tarnwick {
 namespace {
 
-// A fixed dialog frame whose title bar carries only the close button.
-constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
-constexpr int kClientWidth = 368, kClientHeight = 388;
-constexpr int kMemoMargin = 4;  // the memo's place within the page
+constexpr Place kPage{12, 8, 345, 337};
+constexpr Place kMemo{4, 4, 329, 301};  // within the page
 
 }  // namespace
 
 TfrmPdtProperty::TfrmPdtProperty(const ProductList& lstvProduct) : lstvProduct_(lstvProduct) {
-    if (!Create(kPdtPropertyClass, kFormExStyle, kFormStyle, "属性", 0, 0, kClientWidth,
-                kClientHeight, ApplicationWindow())) {
-        throw std::runtime_error("Cannot create the property dialog");
-    }
-    SetClientSizeCentred(Handle(), kClientWidth, kClientHeight);
+    CreateForm(kPdtPropertyClass, "属性", 368, 388, ApplicationWindow());
     CreateControls();
 }
 
-HWND TfrmPdtProperty::Add(const char* className, const char* caption, DWORD style, int x, int y,
-                          int width, int height, ControlId id, DWORD exStyle) {
-    HWND control =
-        CreateControl(Handle(), className, caption, style, x, y, width, height, id, exStyle);
-    if (!control) throw std::runtime_error("Cannot create the property dialog");
-    return control;
-}
-
-// The page is the tab control's display area; the memo lies on it as the page's only control.
 void TfrmPdtProperty::CreateControls() {
-    SendMessageA(Handle(), WM_SETFONT, WPARAM(UiFont()), FALSE);
-    pagProperty = Add(WC_TABCONTROLA, "", WS_CLIPSIBLINGS, 12, 8, 345, 337, kPagProperty);
+    pagProperty = Add(WC_TABCONTROLA, "", WS_CLIPSIBLINGS, kPage, kPagProperty);
     std::wstring caption = Wide("产品");
     TCITEMW tab{};
     tab.mask = TCIF_TEXT;
     tab.pszText = caption.data();
     SendMessageW(pagProperty, TCM_INSERTITEMW, 0, LPARAM(&tab));
-    RECT page{12, 8, 12 + 345, 8 + 337};
+    memProperty = CreateControl(Handle(), "EDIT", "",
+                                ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL |
+                                    WS_HSCROLL | WS_VSCROLL | WS_TABSTOP,
+                                0, 0, kMemo.width, kMemo.height, kMemProperty, WS_EX_CLIENTEDGE);
+    if (!memProperty) throw std::runtime_error("Cannot create the property dialog");
+    PlaceMemo(Dpi());
+    btnOk = AddButton("确认(&O)", {282, 354, 75, 25}, kBtnOk);
+    SetFirstFocus(btnOk);
+    SetDefaultButton(btnOk);
+}
+
+// The page is the tab control's display area, which follows the tabs' font; the memo lies on
+// it as the page's only control.
+void TfrmPdtProperty::PlaceMemo(int dpi) {
+    SendMessageA(memProperty, WM_SETFONT, WPARAM(UiFont(dpi)), FALSE);
+    RECT page;
+    GetWindowRect(pagProperty, &page);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&page), 2);
     TabCtrl_AdjustRect(pagProperty, FALSE, &page);
-    memProperty = Add("EDIT", "",
-                      ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL |
-                          WS_VSCROLL | WS_TABSTOP,
-                      page.left + kMemoMargin, page.top + kMemoMargin, 329, 301, kMemProperty,
-                      WS_EX_CLIENTEDGE);
-    SetWindowPos(memProperty, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    btnOk = Add("BUTTON", "确认(&O)", BS_PUSHBUTTON | WS_TABSTOP, 282, 354, 75, 25, kBtnOk);
+    const RECT memo = DpiScaleRect(dpi, kMemo.x, kMemo.y, kMemo.width, kMemo.height);
+    SetWindowPos(memProperty, HWND_TOP, page.left + memo.left, page.top + memo.top,
+                 memo.right - memo.left, memo.bottom - memo.top, SWP_NOACTIVATE);
 }
 
-void TfrmPdtProperty::ShowModal() {
-    RunModal(Handle(), closed_);
+void TfrmPdtProperty::LayOut(int dpi) {
+    Form::LayOut(dpi);
+    PlaceMemo(dpi);
 }
 
-LRESULT TfrmPdtProperty::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_SHOWWINDOW:
-            if (wParam && lParam == 0) FormShow();
-            break;
-        case WM_COMMAND:
-            if (LOWORD(wParam) == kBtnOk && HIWORD(wParam) == BN_CLICKED) btnOkClick();
-            return 0;
-        case WM_CLOSE:
-            closed_ = true;  // the caller destroys the dialog
-            return 0;
-    }
-    return Window::HandleMessage(message, wParam, lParam);
+void TfrmPdtProperty::OnCommand(int id, int code) {
+    if (id == kBtnOk && code == BN_CLICKED) btnOkClick();
 }
 
 // The lines are a snapshot of the list as it is now: its column captions and its selected row.
@@ -80,7 +66,6 @@ void TfrmPdtProperty::FormShow() {
     const std::string text =
         MemoText(PropertyLines(lstvProduct_.ColumnCaptions(), lstvProduct_.SelectedRowTexts()));
     SetWindowTextW(memProperty, Wide(text).c_str());
-    SetFocus(btnOk);
 }
 
 void TfrmPdtProperty::btnOkClick() {

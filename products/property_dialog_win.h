@@ -4,14 +4,15 @@
 
 #include <windows.h>
 
-#include "common/window_win.h"
+#include "common/form_win.h"
 #include "products/product_list_win.h"
 
 namespace tarnwick {
 
 inline constexpr const char* kPdtPropertyClass = "TfrmPdtProperty";
 
-class TfrmPdtProperty final : public Window {
+// btnOk is the default button; Escape closes the dialog as btnOk does.
+class TfrmPdtProperty final : public Form {
   public:
     enum ControlId : int { kPagProperty = 101, kMemProperty, kBtnOk };
 
@@ -19,20 +20,15 @@ class TfrmPdtProperty final : public Window {
     // created.
     explicit TfrmPdtProperty(const ProductList& lstvProduct);
 
-    // Shows the dialog and returns once it has closed, whichever way.
-    void ShowModal();
-
   private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
     void CreateControls();
-    HWND Add(const char* className, const char* caption, DWORD style, int x, int y, int width,
-             int height, ControlId id, DWORD exStyle = 0);
-    void FormShow();
+    void PlaceMemo(int dpi);
+    void LayOut(int dpi) override;
+    void OnCommand(int id, int code) override;
+    void FormShow() override;
     void btnOkClick();
 
     const ProductList& lstvProduct_;
-    bool closed_ = false;
 
     HWND pagProperty = nullptr;  // its one page tabProduct, "产品"
     HWND memProperty = nullptr;

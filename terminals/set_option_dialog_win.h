@@ -18,7 +18,7 @@ inline constexpr const char* kSetOptionClass = "TfrmSetOption";
 
 class TfrmSetOption final : public Form {
   public:
-    // Control identifiers; none is IDOK or IDCANCEL, so Enter and Escape press no button.
+    // Control identifiers. Enter presses btnOk, or the focused button; Escape presses btnCancel.
     enum ControlId : int {
         kGroupBox1 = 101,
         kLabel1,
@@ -43,11 +43,9 @@ class TfrmSetOption final : public Form {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void CreateControls();
-    HWND Add(const char* className, const char* caption, DWORD style, int x, int y, int width,
-             int height, ControlId id, DWORD exStyle = 0);
-    void OnCommand(int id, int code);
+    void OnCommand(int id, int code) override;
 
-    void FormShow();
+    void FormShow() override;
     void FillHostList();
     bool ReadSettings();
     void edtPortExit();
@@ -56,7 +54,7 @@ class TfrmSetOption final : public Form {
     void CancelPortExit();
     void btnOkClick();
     void btnCancelClick();
-    void FormClose();
+    void FormClose() override;
 
     const std::filesystem::path folder_;
     const AddressSource localAddresses_;
@@ -65,10 +63,10 @@ class TfrmSetOption final : public Form {
 
     HWND GroupBox1 = nullptr;
     HWND Label1 = nullptr;
-    HWND cmbHost = nullptr;
+    ComboBox cmbHost;
     HWND Label2 = nullptr;
-    HWND edtPort = nullptr;
-    HWND chkAutoRun = nullptr;
+    EditBox edtPort;
+    CheckBox chkAutoRun;
     HWND btnOk = nullptr;
     HWND btnCancel = nullptr;
 };

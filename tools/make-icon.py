@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Draws the program icon (a terminal screen with a signal mark) and writes app/tarnwick.ico:
-32 x 32 and 16 x 16 images in 16 colours. Run it again after changing the drawing."""
+32 x 32 and 16 x 16 images in 16 colours, which 100 % scaling shows, then 24, 48 and 64 pixels
+for the small and large icons at 150 and 200 %, each drawn on its own pixel grid. Run it again
+after changing the drawing."""
 import struct
 import sys
 
@@ -60,7 +62,7 @@ def image(size):
 
 
 def main(path):
-    sizes = [32, 16]
+    sizes = [32, 16, 24, 48, 64]
     images = [image(n) for n in sizes]
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)

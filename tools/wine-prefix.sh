@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Creates the private Wine prefix once (32- or 64-bit, after TARNWICK_WINEARCH): a virtual
-# desktop with a notification area, no crash dialog. Safe to call from parallel tests
+# desktop with a notification area, no crash dialog, and the display scaling of
+# TARNWICK_WINE_DPI (96 unless given; 144 is 150 %), on a desktop of TARNWICK_WINE_DESKTOP pixels
+# (1280x1024 unless given). Safe to call from parallel tests
 # (serialised with flock). Any failing step is reported with its output, and the prefix is not
 # marked ready.
 set -uo pipefail
@@ -28,7 +30,9 @@ rm -rf "$WINEPREFIX"
 # In a win64 prefix wineboot reports syswow64\rundll32.exe missing and still succeeds.
 wine_step wine-prefix "$TARNWICK_WINE" wineboot --init || exit 1
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default &&
-    reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 &&
-    reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 && link_fonts || exit 1
+    reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "${TARNWICK_WINE_DESKTOP:-1280x1024}" &&
+    reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 &&
+    reg 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${TARNWICK_WINE_DPI:-96}" &&
+    link_fonts || exit 1
 wine_step wine-prefix wineserver -w || exit 1
 touch "$WINEPREFIX/.tarnwick-ready"

@@ -4,6 +4,7 @@
 # process holding the desktop open so that programs never start during its shutdown.
 # Everything started here is ended when the command returns. A step that fails is reported with
 # its command and output, and the command is not run.
+# The private display is as large as the prefix's desktop, TARNWICK_WINE_DESKTOP (1280x1024).
 #   TARNWICK_WINEPREFIX=<build>/wine/prefix [TARNWICK_WINEARCH=win64] tools/with-wine.sh COMMAND...
 set -uo pipefail
 : "${TARNWICK_WINEPREFIX:?}"
@@ -25,11 +26,12 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 if [ -z "${DISPLAY:-}" ]; then
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    screen="${TARNWICK_WINE_DESKTOP:-1280x1024}x24"
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
     if [ ! -s "$work/display" ]; then
-        echo "with-wine: 'Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp' did not start; its output:" >&2
+        echo "with-wine: 'Xvfb -displayfd 3 -screen 0 $screen -nolisten tcp' did not start; its output:" >&2
         tail -n 20 "$work/xvfb.log" | sed 's/^/    /' >&2
         exit 1
     fi

@@ -2,15 +2,11 @@
 
 #include <commctrl.h>
 
-#include <stdexcept>
-
 #include "common/wide_text_win.h"
 
 namespace tarnwick {
 namespace {
 
-constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
 constexpr int kClientWidth = 560, kClientHeight = 280;
 
 struct Column {
@@ -24,31 +20,34 @@ constexpr Column kColumns[] = {
 }  // namespace
 
 TfrmVersionInfo::TfrmVersionInfo(HWND owner, const std::vector<FileVersion>& files) {
-    if (!Create(kVersionInfoClass, kFormExStyle, kFormStyle, "版本信息", 0, 0, kClientWidth,
-                kClientHeight, owner)) {
-        throw std::runtime_error("Cannot create the version window");
-    }
-    SetClientSizeCentred(Handle(), kClientWidth, kClientHeight);
+    CreateForm(kVersionInfoClass, "版本信息", kClientWidth, kClientHeight, owner);
     CreateControls();
     Fill(files);
 }
 
 void TfrmVersionInfo::CreateControls() {
-    lstvFiles = CreateControl(Handle(), WC_LISTVIEWA, "",
-                              LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, 8, 8,
-                              kClientWidth - 16, kClientHeight - 49, kLstvFiles, WS_EX_CLIENTEDGE);
-    btnClose = CreateControl(Handle(), "BUTTON", "关闭(&C)", BS_PUSHBUTTON | WS_TABSTOP,
-                             kClientWidth - 83, kClientHeight - 33, 75, 25, kBtnClose);
-    if (!lstvFiles || !btnClose) throw std::runtime_error("Cannot create the version window");
+    lstvFiles = Add(WC_LISTVIEWA, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+                    {8, 8, kClientWidth - 16, kClientHeight - 49}, kLstvFiles, WS_EX_CLIENTEDGE);
+    btnClose = AddButton("关闭(&C)", {kClientWidth - 83, kClientHeight - 33, 75, 25}, kBtnClose);
     SendMessageA(lstvFiles, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+    const int dpi = shownDpi_ = Dpi();
     for (int i = 0; i < int(std::size(kColumns)); ++i) {
         std::wstring caption = Wide(kColumns[i].caption);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
         column.pszText = caption.data();
-        column.cx = kColumns[i].width;
+        column.cx = DpiScale(dpi, kColumns[i].width);
         SendMessageW(lstvFiles, LVM_INSERTCOLUMNW, WPARAM(i), LPARAM(&column));
     }
+    SetFirstFocus(lstvFiles);
+    SetCancelButton(btnClose);
+}
+
+// The columns keep the widths the user gave them, in proportion.
+void TfrmVersionInfo::LayOut(int dpi) {
+    Form::LayOut(dpi);
+    ScaleColumns(lstvFiles, shownDpi_, dpi);
+    shownDpi_ = dpi;
 }
 
 void TfrmVersionInfo::Fill(const std::vector<FileVersion>& files) {
@@ -70,16 +69,8 @@ void TfrmVersionInfo::Fill(const std::vector<FileVersion>& files) {
     }
 }
 
-LRESULT TfrmVersionInfo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            if (LOWORD(wParam) == kBtnClose || LOWORD(wParam) == IDCANCEL) EndModal();
-            return 0;
-        case WM_CLOSE:
-            EndModal();
-            return 0;
-    }
-    return Form::HandleMessage(message, wParam, lParam);
+void TfrmVersionInfo::OnCommand(int id, int code) {
+    if (id == kBtnClose && code == BN_CLICKED) EndModal();
 }
 
 }  // namespace tarnwick

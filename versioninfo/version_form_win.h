@@ -22,12 +22,14 @@ class TfrmVersionInfo final : public Form {
     TfrmVersionInfo(HWND owner, const std::vector<FileVersion>& files);
 
   private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
+    void LayOut(int dpi) override;
+    void OnCommand(int id, int code) override;
     void Fill(const std::vector<FileVersion>& files);
 
     HWND lstvFiles = nullptr;
     HWND btnClose = nullptr;
+    int shownDpi_ = kDefaultDpi;  // the DPI the column widths are at
 };
 
 }  // namespace tarnwick

@@ -172,6 +172,25 @@ TEST_P(About, ShowsTheVersionAndTheVersionWindowOrSaysWhy) {
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(window_) != FALSE; }));
 }
 
+// Enter presses the focused button, btnClose as the dialog opens; Escape closes it too.
+TEST_F(Help, AboutClosesWithEnterOnItsFocusedButtonAndWithEscape) {
+    Place(TARNWICK_BIN_DIR "VersionInfo.dll", "VersionInfo.dll");
+    Start();
+    for (UINT key : {VK_RETURN, VK_ESCAPE}) {
+        Command(MainAction::actHelpAbout);
+        const HWND about = WaitForWindow(kAboutClass);
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        ASSERT_TRUE(WaitUntil([&] {
+            return GetGUIThreadInfo(GetWindowThreadProcessId(about, nullptr), &thread) &&
+                   thread.hwndFocus == GetDlgItem(about, TfrmAbout::kBtnClose);
+        }));
+        PostMessageA(thread.hwndFocus, WM_KEYDOWN, key, 1);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); })) << key;
+    }
+    EXPECT_EQ(Message(500), "");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Libraries, About,
     ::testing::Values(LibraryCase{"Present", TARNWICK_BIN_DIR "VersionInfo.dll", "",

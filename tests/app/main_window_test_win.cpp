@@ -154,6 +154,28 @@ TEST_F(MainWindowInProcess, TheStatusBarHasSixPanels) {
     EXPECT_EQ(HIWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, 0, 0)) & SBT_OWNERDRAW, SBT_OWNERDRAW);
 }
 
+// Moved to a monitor at 150 %, and back: the window takes the suggested rectangle, and its tool
+// bar and columns follow the scaling.
+TEST_F(MainWindowInProcess, AnotherScalingLaysTheWindowOutAgainAtTheSuggestedRectangle) {
+    const struct {
+        int dpi, button, buttonHeight, column;
+    } cases[] = {{144, 65, 53, 300}, {96, 43, 35, 200}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        const RECT suggested{10, 20, 10 + MulDiv(655, c.dpi, 96), 20 + MulDiv(454, c.dpi, 96)};
+        SendMessageA(Handle(), WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi), LPARAM(&suggested));
+        RECT frame;
+        GetWindowRect(Handle(), &frame);
+        EXPECT_TRUE(EqualRect(&frame, &suggested));
+        const LRESULT button =
+            SendMessageA(FindWindowExA(Child(REBARCLASSNAMEA), nullptr, TOOLBARCLASSNAMEA, nullptr),
+                         TB_GETBUTTONSIZE, 0, 0);
+        EXPECT_EQ(LOWORD(button), c.button);
+        EXPECT_EQ(HIWORD(button), c.buttonHeight);
+        EXPECT_EQ(ListView_GetColumnWidth(ProductList(), 0), c.column);
+    }
+}
+
 TEST_F(MainWindowInProcess, TheViewTogglesHideAndShowTheBarsAndMoveTheMark) {
     HWND status = GetDlgItem(Handle(), kStatusBarId);
     HWND pages = Child(WC_TABCONTROLA);

@@ -9,6 +9,14 @@ namespace tarnwick::testing {
 namespace {
 
 enum class Way { kMenu, kToolBar, kPopup, kDoubleClick };
+// A message posted to btnOk, or to the dialog itself, that closes it.
+struct CloseBy {
+    UINT message;
+    WPARAM key;
+    bool toOk;
+};
+constexpr CloseBy kByOk{BM_CLICK, 0, true}, kByCloseBox{WM_CLOSE, 0, false},
+    kByEnter{WM_KEYDOWN, VK_RETURN, true}, kByEscape{WM_KEYDOWN, VK_ESCAPE, true};
 
 class Property : public Program {
   protected:
@@ -63,18 +71,15 @@ class Property : public Program {
         WaitUntil([&] { return (view = FindProcessWindow(process_->Id(), kPdtPropertyClass)); });
         return view;
     }
-    // Opens the view, reads its page and closes it with `closeBy` (OK or the close box).
-    std::string Lines(Way way, int row, bool byOk) {
+    // Opens the view, reads its page and closes it with `closeBy`.
+    std::string Lines(Way way, int row, CloseBy closeBy) {
         Open(way, row);
         const HWND view = WaitForView();
         if (!view) return "<no view>";
         EXPECT_EQ(WindowText(view), "属性");
         const std::string lines = WindowText(GetDlgItem(view, TfrmPdtProperty::kMemProperty));
-        if (byOk) {
-            ClickButton(view, TfrmPdtProperty::kBtnOk);
-        } else {
-            PostMessageA(view, WM_CLOSE, 0, 0);
-        }
+        const HWND ok = GetDlgItem(view, TfrmPdtProperty::kBtnOk);
+        PostMessageA(closeBy.toOk ? ok : view, closeBy.message, closeBy.key, 1);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(view); }));
         return lines;
     }
@@ -83,24 +88,26 @@ class Property : public Program {
     HWND toolBar_ = nullptr;
 };
 
-// Each row opened one way, twice in a row (closed by OK, then by the close box): the same lines
-// both times, built from the column captions.
+// Each row opened one way, twice in a row (closed by OK, then by the close box, Enter on OK or
+// Escape): the same lines both times, built from the column captions.
 TEST_F(Property, ShowsTheSelectedProductOpenedEveryWay) {
     const struct {
         Way way;
         int row;
         const char* lines;
+        CloseBy second;
     } cases[] = {
-        {Way::kMenu, 0, "产品名称：0101-财务管理\r\n服务器：DB1\r\n数据库：Finance"},
-        {Way::kToolBar, 1, "产品名称：0102-进销存\r\n服务器：\r\n数据库："},
-        {Way::kPopup, 2, "产品名称：0103-人事：工资\r\n服务器：S3\r\n数据库：D3"},
-        {Way::kDoubleClick, 0, "产品名称：0101-财务管理\r\n服务器：DB1\r\n数据库：Finance"},
+        {Way::kMenu, 0, "产品名称：0101-财务管理\r\n服务器：DB1\r\n数据库：Finance", kByCloseBox},
+        {Way::kToolBar, 1, "产品名称：0102-进销存\r\n服务器：\r\n数据库：", kByEnter},
+        {Way::kPopup, 2, "产品名称：0103-人事：工资\r\n服务器：S3\r\n数据库：D3", kByEscape},
+        {Way::kDoubleClick, 0, "产品名称：0101-财务管理\r\n服务器：DB1\r\n数据库：Finance",
+         kByCloseBox},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.way));
         ASSERT_NO_FATAL_FAILURE(SelectRow(c.row));
-        EXPECT_EQ(Lines(c.way, c.row, true), c.lines);
-        EXPECT_EQ(Lines(c.way, c.row, false), c.lines);
+        EXPECT_EQ(Lines(c.way, c.row, kByOk), c.lines);
+        EXPECT_EQ(Lines(c.way, c.row, c.second), c.lines);
     }
     EXPECT_TRUE(NoMessage());
 }
@@ -108,7 +115,7 @@ TEST_F(Property, ShowsTheSelectedProductOpenedEveryWay) {
 TEST_F(Property, WithoutASelectedRowThePageIsEmptyAndNothingIsSaid) {
     ASSERT_NO_FATAL_FAILURE(SelectRow(1));
     remote_->ClearListSelection(list_);
-    EXPECT_EQ(Lines(Way::kMenu, 0, true), "");
+    EXPECT_EQ(Lines(Way::kMenu, 0, kByOk), "");
     EXPECT_TRUE(NoMessage());
 }
 

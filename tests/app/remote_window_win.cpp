@@ -102,6 +102,14 @@ std::string RemoteProcess::StatusText(HWND statusBar, int panel) {
     return std::string(text.data());
 }
 
+std::vector<int> RemoteProcess::StatusEdges(HWND statusBar) {
+    std::vector<int> edges(16, 0);
+    const auto count = SendWithBuffer(statusBar, SB_GETPARTS, edges.size(), edges.data(),
+                                      edges.size() * sizeof(int));
+    edges.resize(size_t(count));
+    return edges;
+}
+
 std::wstring RemoteProcess::WideStatusText(HWND statusBar, int panel) {
     std::vector<wchar_t> text(kRemoteSize / sizeof(wchar_t), L'\0');
     SendWithBuffer(statusBar, SB_GETTEXTW, WPARAM(panel), text.data(), kRemoteSize - 2);

@@ -29,6 +29,8 @@ class RemoteProcess {
     // The same through the W messages, as the program's windows hold the texts.
     std::wstring WideStatusText(HWND statusBar, int panel);
     std::wstring WideListText(HWND list, int row, int column);
+    // The right edges of the status bar's panels.
+    std::vector<int> StatusEdges(HWND statusBar);
     int ListCount(HWND list);
     std::string ListText(HWND list, int row, int column);
     std::vector<std::vector<std::string>> ListRows(HWND list, int columns);

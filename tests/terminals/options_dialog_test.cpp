@@ -70,15 +70,33 @@ TEST_F(OptionsDialog, PlacesEachControlWithItsCaptionAndTheProgramFont) {
             EXPECT_EQ(at.top, c.at.top) << c.caption;
             EXPECT_EQ(at.right, c.at.right) << c.caption;
             EXPECT_EQ(at.bottom, c.at.bottom) << c.caption;
-            EXPECT_EQ(HFONT(driver_.Send(control, WM_GETFONT)), UiFont()) << c.caption;
+            EXPECT_EQ(HFONT(driver_.Send(control, WM_GETFONT)), UiFont(DpiOf(control)))
+                << c.caption;
         }
         const LONG combo = GetWindowLongA(Item(Form::kCmbHost), GWL_STYLE);
         EXPECT_EQ(combo & 3, CBS_DROPDOWN);
         const LONG check = GetWindowLongA(Item(Form::kChkAutoRun), GWL_STYLE);
         EXPECT_EQ(check & BS_TYPEMASK, BS_AUTOCHECKBOX);
-        for (Form::ControlId button : {Form::kBtnOk, Form::kBtnCancel}) {
-            EXPECT_EQ(GetWindowLongA(Item(button), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
-        }
+        // btnOk, holding the focus, is drawn as the default button.
+        EXPECT_EQ(GetWindowLongA(Item(Form::kBtnOk), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+        EXPECT_EQ(GetWindowLongA(Item(Form::kBtnCancel), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    });
+}
+
+// Moved to a monitor at 150 %: the dialog takes the suggested rectangle, and its controls their
+// places at that scale in the font of that scale (18 pixels).
+TEST_F(OptionsDialog, AnotherScalingLaysTheControlsOutAgainAtTheSuggestedRectangle) {
+    Open([&] {
+        const RECT suggested{100, 80, 100 + 400, 80 + 280};
+        driver_.Send(driver_.Form(), WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(&suggested));
+        RECT frame;
+        GetWindowRect(driver_.Form(), &frame);
+        EXPECT_TRUE(EqualRect(&frame, &suggested));
+        const RECT ok = ClientRectOf(Item(Form::kBtnOk), driver_.Form()), scaled{123, 192, 113, 38};
+        EXPECT_TRUE(EqualRect(&ok, &scaled));
+        LOGFONTA font{};
+        GetObjectA(HFONT(driver_.Send(Item(Form::kLabel1), WM_GETFONT)), sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, -18);
     });
 }
 
@@ -110,16 +128,24 @@ TEST_F(OptionsDialog, OffersTheLoopbackAddressFirstThenTheLocalAddresses) {
     });
 }
 
-TEST_F(OptionsDialog, EnterAndEscapePressNoButton) {
-    Open([&] {
-        SetText(Form::kCmbHost, "10.0.0.1");
-        driver_.Key(VK_RETURN);
-        driver_.Key(VK_ESCAPE);
-        EXPECT_TRUE(StillOpen());
-        driver_.Click(Item(Form::kBtnCancel));
-    });
+// Enter presses the focused button, and OK from any other control; Escape is Cancel.
+TEST_F(OptionsDialog, EnterPressesTheFocusedButtonOrOkAndEscapeCancels) {
+    const struct {
+        int tabs;  // from btnOk
+        UINT key;
+        bool saved;
+    } cases[] = {{0, VK_ESCAPE, false}, {1, VK_RETURN, false}, {3, VK_RETURN, true}};
+    for (const auto& c : cases) {
+        Open([&] {
+            SetText(Form::kCmbHost, "10.0.0.1");
+            for (int i = 0; i < c.tabs; ++i)
+                driver_.Key(VK_TAB);
+            driver_.Key(c.key);
+            EXPECT_FALSE(StillOpen()) << c.tabs;
+        });
+        EXPECT_EQ(folder_.Holds("main.ini"), c.saved) << c.tabs;
+    }
     EXPECT_TRUE(Messages().empty());
-    EXPECT_FALSE(folder_.Holds("main.ini"));
 }
 
 TEST_F(OptionsDialog, AccessKeysPressTheButtonsAndToggleTheCheckBox) {
