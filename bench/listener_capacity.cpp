@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "support/client_socket.h"
 #include "terminals/listener.h"
 #include "terminals/terminal_table.h"
 
@@ -23,6 +24,7 @@ namespace tarnwick::bench {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using testing::ClientSocket;
 
 class FixedClock final : public tarnwick::Clock {
   public:
@@ -34,7 +36,7 @@ double MillisecondsSince(Clock::time_point start) {
 }
 
 // One LOGIN and its reply; false when the server closed the connection or did not answer.
-bool Login(Socket& socket) {
+bool Login(ClientSocket& socket) {
     static const std::string kLogin = "LOGIN:01;1\n";
     if (!socket.SendAll(kLogin.data(), kLogin.size())) return false;
     char reply[3];
@@ -47,14 +49,14 @@ bool Login(Socket& socket) {
 }
 
 // Opens terminals one after another until one is not served; returns those held.
-std::vector<Socket> HoldTerminals(std::uint16_t port, size_t target) {
-    std::vector<Socket> held;
+std::vector<ClientSocket> HoldTerminals(std::uint16_t port, size_t target) {
+    std::vector<ClientSocket> held;
     const auto start = Clock::now();
     while (held.size() < target) {
         std::error_code error;
         // Terminals from many source addresses, as at a real site.
         const std::uint32_t from = kLoopback + 1 + std::uint32_t(held.size() % 200);
-        Socket s = Socket::Connect(kLoopback, port, error, from);
+        ClientSocket s = ClientSocket::Connect(kLoopback, port, error, from);
         if (error) {
             std::printf("terminal %zu: connect failed: %s\n", held.size() + 1,
                         error.message().c_str());
@@ -72,7 +74,7 @@ std::vector<Socket> HoldTerminals(std::uint16_t port, size_t target) {
         }
     }
     size_t stillServed = 0;
-    for (Socket& s : held)
+    for (ClientSocket& s : held)
         stillServed += Login(s) ? 1 : 0;
     std::printf("held %zu terminals at once; %zu answered a second LOGIN\n", held.size(),
                 stillServed);
@@ -124,7 +126,7 @@ int Local(size_t target) {
     const std::uint16_t port = Socket::Listen(kLoopback, 0, 1, error).LocalPort();
     listener.AddBinding("127.0.0.1", port);
     listener.Open();
-    const std::vector<Socket> held = HoldTerminals(port, target);
+    const std::vector<ClientSocket> held = HoldTerminals(port, target);
     ReportStop(listener);
     return 0;
 }

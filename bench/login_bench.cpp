@@ -10,13 +10,15 @@
 #include <vector>
 
 #include "bench/reference_server.h"
-#include "terminals/socket_connection.h"
+#include "support/client_socket.h"
+#include "support/loopback.h"
 #include "terminals/terminal_table.h"
 
 namespace tarnwick::bench {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using testing::ClientSocket;
 
 class FixedClock final : public tarnwick::Clock {
   public:
@@ -32,12 +34,12 @@ double RoundTripsPerSecond(std::uint16_t port, int connections, double seconds) 
     std::vector<std::thread> clients;
     for (int t = 0; t < threads; ++t) {
         clients.emplace_back([&, t] {
-            std::vector<Socket> sockets;
+            std::vector<ClientSocket> sockets;
             for (int c = t; c < connections; c += threads) {
                 std::error_code error;
                 // One source address per terminal, as at a real site.
-                sockets.push_back(
-                    Socket::Connect(kLoopback, port, error, kLoopback + 1 + std::uint32_t(c)));
+                sockets.push_back(ClientSocket::Connect(kLoopback, port, error,
+                                                        kLoopback + 1 + std::uint32_t(c)));
                 if (error) {
                     std::fprintf(stderr, "connect: %s\n", error.message().c_str());
                     std::exit(1);
@@ -48,9 +50,9 @@ double RoundTripsPerSecond(std::uint16_t port, int connections, double seconds) 
             long long done = 0;
             char reply[3];
             while (!stop.load(std::memory_order_relaxed)) {
-                for (Socket& s : sockets)
+                for (ClientSocket& s : sockets)
                     s.SendAll(login.data(), login.size());
-                for (Socket& s : sockets) {
+                for (ClientSocket& s : sockets) {
                     for (size_t got = 0; got < sizeof reply;) {
                         const auto n = s.Receive(reply + got, sizeof reply - got);
                         if (n <= 0) return;
@@ -74,7 +76,8 @@ void CompareServers(double seconds, const std::vector<int>& counts) {
     FixedClock clock;
     TerminalTable table(clock);
     table.SyncKnownProducts({"01-Ledger", "02-Stock"});
-    ThreadPerConnectionServer ours([&table](Socket s) { ServeSocket(std::move(s), table); });
+    ThreadPerConnectionServer ours(
+        [&table](Socket s) { testing::ServeSocket(std::move(s), table); });
     ThreadPerConnectionServer reference(ServeFixedReply);
 
     std::printf("LOGIN round trips per second over loopback\n");

@@ -26,7 +26,6 @@ class KnownProducts {
 
     size_t Count() const { return entries_.size(); }
     const std::string& operator[](size_t index) const { return entries_[index]; }
-    const std::vector<std::string>& Entries() const { return entries_; }
 
   private:
     std::vector<std::string> entries_;

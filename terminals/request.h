@@ -20,7 +20,6 @@ class LineReader {
     // Takes the next complete line out of the buffer, without its line feed and without one
     // carriage return directly before it.
     Result Next(std::string& line);
-    size_t Buffered() const { return buffer_.size() - start_; }
 
   private:
     std::string buffer_;

@@ -14,7 +14,7 @@ void ServerControl::actServerStartExecute() {
         view_.ShowError(kReadSettingsFailedText);
         return;
     }
-    if (host.empty() || port == 0) {
+    if (ServerSettingsSource::Unset(host, port)) {
         view_.ShowError(kSetSettingsText);
         return;
     }
@@ -69,9 +69,7 @@ void ServerControl::AutoStart() {
     if (!autoStartPending_ || autoStartRunning_) return;
     autoStartRunning_ = true;
     try {
-        const std::string host = settings_.Host();
-        const std::int32_t port = host.empty() ? 0 : settings_.Port();
-        if (!host.empty() && port != 0) {
+        if (!settings_.Unset()) {
             actServerStartExecute();  // reads the settings again
         } else {
             view_.actServerOptionExecute();

@@ -21,6 +21,16 @@ class ServerSettingsSource {
     virtual std::string Host() const = 0;
     // 0 when missing, empty or not an integer.
     virtual std::int32_t Port() const = 0;
+
+    // Unset for the listener: empty host or port 0.
+    static bool Unset(const std::string& host, std::int32_t port) {
+        return host.empty() || port == 0;
+    }
+    // The same from the settings; the port is read only when the host is set.
+    bool Unset() const {
+        const std::string host = Host();
+        return Unset(host, host.empty() ? 0 : Port());
+    }
 };
 
 class ServerSettings final : public ServerSettingsSource {
@@ -38,16 +48,11 @@ class ServerSettings final : public ServerSettingsSource {
         return file_.ReadInt(kSection, "ip", 0);
     }
 
-    // Unset for the listener: empty host or port 0.
-    bool Unset() const { return Host().empty() || Port() == 0; }
-
     // Writes "host", then "ip", as typed. False when a write failed; a host written before a
     // failing port write stays in the file.
     bool Save(const std::string& host, const std::string& portText) {
         return file_.WriteText(kSection, "host", host) && file_.WriteText(kSection, "ip", portText);
     }
-
-    const std::filesystem::path& Path() const { return file_.Path(); }
 
   private:
     std::string ReadText(const char* key) const {

@@ -30,11 +30,6 @@ class Socket {
     // bound again, a listening socket does.
     static Socket Listen(std::uint32_t address, std::uint16_t port, int backlog,
                          std::error_code& error);
-    // A connected socket, for clients and tests; `from`, when not 0, is the local address.
-    // `receiveBuffer`, when not 0, caps the receive window (set before connecting), so that a
-    // test's peer that never reads fills quickly.
-    static Socket Connect(std::uint32_t address, std::uint16_t port, std::error_code& error,
-                          std::uint32_t from = 0, int receiveBuffer = 0);
 
     // The next connection: at once while connections are pending, so that a burst of them is
     // drained without waiting; otherwise waits for one. An invalid socket once the listener is
@@ -55,19 +50,9 @@ class Socket {
     bool SendAll(const char* data, std::size_t size);
 
     void SetNoDelay();
-    // Bounds every later Receive; for clients and tests (the server's reads never time out).
-    void SetReceiveTimeout(int milliseconds);
     // The peer's address as dotted text; empty when unknown.
     std::string PeerAddress() const;
     std::uint16_t LocalPort() const;
-
-    // Whether SO_REUSEADDR (or, on Windows, SO_EXCLUSIVEADDRUSE) is set on the socket.
-    bool HasAddressOption() const;
-    // Ends the connection at once with a reset instead of an orderly close; for tests' peers.
-    void Reset();
-
-    // Tells the peer that nothing more will be sent; reading goes on.
-    void FinishSending();
 
     // From another thread: releases a pending Accept, Receive or SendAll on this socket without
     // releasing the handle, which stays the owner's to close.

@@ -2,10 +2,6 @@
 
 namespace tarnwick {
 
-void ServeSocket(Socket socket, TerminalService& service) noexcept {
-    ServeOpenSocket(socket, service);
-}
-
 void ServeOpenSocket(Socket& socket, TerminalService& service) noexcept {
     try {
         socket.TakeOver();

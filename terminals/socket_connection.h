@@ -20,10 +20,8 @@ class SocketStream final : public ByteStream {
     Socket& socket_;
 };
 
-// Serves an accepted connection until it ends; the socket is closed on return.
-void ServeSocket(Socket socket, TerminalService& service) noexcept;
-// The same, leaving the socket open for its owner to close: the listener must drop it from its
-// list of open connections before the handle is released.
+// Serves an accepted connection until it ends, leaving the socket open for its owner to close:
+// the listener must drop it from its list of open connections before the handle is released.
 void ServeOpenSocket(Socket& socket, TerminalService& service) noexcept;
 
 }  // namespace tarnwick

@@ -53,24 +53,6 @@ Socket Socket::Listen(std::uint32_t address, std::uint16_t port, int backlog,
     return s;
 }
 
-Socket Socket::Connect(std::uint32_t address, std::uint16_t port, std::error_code& error,
-                       std::uint32_t from, int receiveBuffer) {
-    Socket s(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (s.Valid() && receiveBuffer) {
-        ::setsockopt(int(s.handle_), SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
-    }
-    const sockaddr_in local = Ipv4(from, 0);
-    const sockaddr_in remote = Ipv4(address, port);
-    if (!s.Valid() ||
-        (from && ::bind(int(s.handle_), reinterpret_cast<const sockaddr*>(&local), sizeof local)) ||
-        ::connect(int(s.handle_), reinterpret_cast<const sockaddr*>(&remote), sizeof remote)) {
-        error = LastError();
-        return {};
-    }
-    error.clear();
-    return s;
-}
-
 bool Socket::AcceptMaySucceedLater(const std::error_code& error) {
     switch (error.value()) {
         case EMFILE:
@@ -126,11 +108,6 @@ void Socket::SetNoDelay() {
     ::setsockopt(int(handle_), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
-void Socket::SetReceiveTimeout(int milliseconds) {
-    const timeval t{milliseconds / 1000, (milliseconds % 1000) * 1000};
-    ::setsockopt(int(handle_), SOL_SOCKET, SO_RCVTIMEO, &t, sizeof t);
-}
-
 std::string Socket::PeerAddress() const {
     sockaddr_in a{};
     socklen_t length = sizeof a;
@@ -143,23 +120,6 @@ std::uint16_t Socket::LocalPort() const {
     socklen_t length = sizeof a;
     if (::getsockname(int(handle_), reinterpret_cast<sockaddr*>(&a), &length)) return 0;
     return ntohs(a.sin_port);
-}
-
-bool Socket::HasAddressOption() const {
-    int on = 0;
-    socklen_t length = sizeof on;
-    return ::getsockopt(int(handle_), SOL_SOCKET, SO_REUSEADDR, &on, &length) == 0 && on;
-}
-
-void Socket::Reset() {
-    if (!Valid()) return;
-    const linger abortive{1, 0};
-    ::setsockopt(int(handle_), SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
-    Close();
-}
-
-void Socket::FinishSending() {
-    ::shutdown(int(handle_), SHUT_WR);
 }
 
 void Socket::Interrupt() {

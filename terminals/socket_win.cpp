@@ -75,26 +75,6 @@ bool Socket::WatchAccepts() {
     return ::WSAEventSelect(SOCKET(handle_), wake, FD_ACCEPT) == 0;
 }
 
-Socket Socket::Connect(std::uint32_t address, std::uint16_t port, std::error_code& error,
-                       std::uint32_t from, int receiveBuffer) {
-    Socket s{Handle(NewStreamSocket())};
-    if (s.Valid() && receiveBuffer) {
-        ::setsockopt(SOCKET(s.handle_), SOL_SOCKET, SO_RCVBUF,
-                     reinterpret_cast<const char*>(&receiveBuffer), sizeof receiveBuffer);
-    }
-    const sockaddr_in local = Ipv4(from, 0);
-    const sockaddr_in remote = Ipv4(address, port);
-    if (!s.Valid() ||
-        (from &&
-         ::bind(SOCKET(s.handle_), reinterpret_cast<const sockaddr*>(&local), sizeof local)) ||
-        ::connect(SOCKET(s.handle_), reinterpret_cast<const sockaddr*>(&remote), sizeof remote)) {
-        error = LastError();
-        return {};
-    }
-    error.clear();
-    return s;
-}
-
 bool Socket::AcceptMaySucceedLater(const std::error_code& error) {
     switch (error.value()) {
         case WSAEMFILE:
@@ -183,12 +163,6 @@ void Socket::SetNoDelay() {
                  sizeof on);
 }
 
-void Socket::SetReceiveTimeout(int milliseconds) {
-    const DWORD t = DWORD(milliseconds);
-    ::setsockopt(SOCKET(handle_), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&t),
-                 sizeof t);
-}
-
 std::string Socket::PeerAddress() const {
     sockaddr_in a{};
     int length = sizeof a;
@@ -201,31 +175,6 @@ std::uint16_t Socket::LocalPort() const {
     int length = sizeof a;
     if (::getsockname(SOCKET(handle_), reinterpret_cast<sockaddr*>(&a), &length)) return 0;
     return ntohs(a.sin_port);
-}
-
-bool Socket::HasAddressOption() const {
-    for (const int name : {SO_REUSEADDR, SO_EXCLUSIVEADDRUSE}) {
-        BOOL on = FALSE;
-        int length = sizeof on;
-        if (::getsockopt(SOCKET(handle_), SOL_SOCKET, name, reinterpret_cast<char*>(&on),
-                         &length) == 0 &&
-            on) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void Socket::Reset() {
-    if (!Valid()) return;
-    const linger abortive{1, 0};
-    ::setsockopt(SOCKET(handle_), SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abortive),
-                 sizeof abortive);
-    Close();
-}
-
-void Socket::FinishSending() {
-    ::shutdown(SOCKET(handle_), SD_SEND);
 }
 
 void Socket::Interrupt() {

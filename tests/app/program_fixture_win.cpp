@@ -3,7 +3,7 @@
 namespace tarnwick::testing {
 
 Terminal::Terminal(std::uint16_t port, std::uint32_t from) {
-    socket_ = Socket::Connect(kLoopback, port, error_, from);
+    socket_ = ClientSocket::Connect(kLoopback, port, error_, from);
     socket_.SetReceiveTimeout(5000);
 }
 

@@ -11,6 +11,7 @@
 #include "app/main_actions.h"
 #include "app/main_window_ids.h"
 #include "remote_window_win.h"
+#include "support/client_socket.h"
 #include "support/loopback.h"
 #include "tarnwick_process_win.h"
 #include "terminals/socket.h"
@@ -29,7 +30,7 @@ class Terminal {
 
   private:
     std::error_code error_;
-    Socket socket_;
+    ClientSocket socket_;
 };
 
 class Program : public ::testing::Test {

@@ -2,22 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include "support/known_entries.h"
+
 namespace tarnwick {
 namespace {
 
 using Captions = std::vector<std::string>;
+using testing::KnownEntries;
 
 TEST(KnownProducts, SyncKeepsOldOrderAndAppendsNewCaptions) {
     KnownProducts known;
     known.Sync({"A", "B", "C"});
     known.Sync({"C", "D", "A"});
-    EXPECT_EQ(known.Entries(), (Captions{"A", "C", "D"}));
+    EXPECT_EQ(KnownEntries(known), (Captions{"A", "C", "D"}));
 }
 
 TEST(KnownProducts, SyncHoldsEachCaptionOnceAndMatchesExactly) {
     KnownProducts known;
     known.Sync({"01-Ledger", "01-Ledger", "01-ledger", "02-Stock"});
-    EXPECT_EQ(known.Entries(), (Captions{"01-Ledger", "01-ledger", "02-Stock"}));
+    EXPECT_EQ(KnownEntries(known), (Captions{"01-Ledger", "01-ledger", "02-Stock"}));
     known.Sync({});
     EXPECT_EQ(known.Count(), 0u);
 }

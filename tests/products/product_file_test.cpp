@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "support/fake_clock.h"
+#include "support/known_entries.h"
 #include "support/temp_folder.h"
 #include "terminals/terminal_table.h"
 
@@ -209,7 +210,8 @@ class ProductSyncTest : public ProductFileTest {
         table_.SyncKnownProducts(ProductCaptions(read.rows));
     }
     Captions Known() const {
-        return table_.Read([](const TableReader& r) { return r.Products().Entries(); });
+        return table_.Read(
+            [](const TableReader& r) { return testing::KnownEntries(r.Products()); });
     }
 
     testing::FakeClock clock_;

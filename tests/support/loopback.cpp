@@ -42,7 +42,7 @@ void LoopbackServer::AcceptLoop() {
 
 Client::Client(std::uint16_t port, std::uint32_t from) {
     std::error_code error;
-    socket_ = Socket::Connect(kLoopback, port, error, from);
+    socket_ = ClientSocket::Connect(kLoopback, port, error, from);
     EXPECT_FALSE(error) << error.message();
     socket_.SetReceiveTimeout(5000);
 }

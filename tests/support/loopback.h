@@ -8,10 +8,17 @@
 #include <thread>
 #include <vector>
 
+#include "support/client_socket.h"
 #include "terminals/socket.h"
 #include "terminals/socket_connection.h"
 
 namespace tarnwick::testing {
+
+// Serves an accepted connection until it ends, on the calling thread; the socket is closed on
+// return.
+inline void ServeSocket(Socket socket, TerminalService& service) noexcept {
+    ServeOpenSocket(socket, service);
+}
 
 // A port that nobody listens on at this moment, on any local address.
 std::uint16_t FreePort();
@@ -44,7 +51,7 @@ class Client {
     void CloseSending() { socket_.FinishSending(); }
 
   private:
-    Socket socket_;
+    ClientSocket socket_;
 };
 
 }  // namespace tarnwick::testing

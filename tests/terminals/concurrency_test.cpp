@@ -117,7 +117,7 @@ void RunTerminal(std::uint16_t port, std::uint32_t from, const std::atomic<bool>
     char reply[64];
     while (!done.load()) {
         std::error_code error;
-        Socket s = Socket::Connect(kLoopback, port, error, from);
+        testing::ClientSocket s = testing::ClientSocket::Connect(kLoopback, port, error, from);
         if (error) {
             SleepMilliseconds(2);
             continue;

@@ -28,7 +28,7 @@ void BlockingService::Release() {
 NeverReadingTerminal::NeverReadingTerminal(std::uint16_t port) {
     std::error_code error;
     // A small receive window: the server's writes block after fewer replies.
-    socket_ = Socket::Connect(kLoopback, port, error, 0, 1);
+    socket_ = ClientSocket::Connect(kLoopback, port, error, 0, 1);
     EXPECT_FALSE(error) << error.message();
     sender_ = std::thread([this] {
         std::string lines;

@@ -83,7 +83,7 @@ class NeverReadingTerminal {
     void WaitUntilServerBlocks(const CountingService& service);
 
   private:
-    Socket socket_;
+    ClientSocket socket_;
     std::thread sender_;
 };
 

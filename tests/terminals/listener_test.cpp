@@ -16,6 +16,7 @@ namespace tarnwick {
 namespace {
 
 using testing::Client;
+using testing::ClientSocket;
 using testing::CountedSleep;
 using testing::FreePort;
 
@@ -23,7 +24,7 @@ const std::string kListed = "1\r\n";
 
 bool Accepts(std::uint16_t port, std::uint32_t to = kLoopback) {
     std::error_code error;
-    const Socket s = Socket::Connect(to, port, error);
+    const ClientSocket s = ClientSocket::Connect(to, port, error);
     return !error;
 }
 
@@ -56,19 +57,16 @@ TEST_F(ListenerLifecycle, StopWithoutConnectionsTakesExactlyOneWait) {
     EXPECT_FALSE(Accepts(port));
 }
 
-#ifdef _WIN32
-// On Windows, SO_EXCLUSIVEADDRUSE would keep the port from being bound again while any
-// connection accepted on it lingers, and SO_REUSEADDR would let other programs take it over.
-TEST(ListenSocket, CarriesNoAddressOption) {
-    std::error_code error;
-    const Socket listening = Socket::Listen(kLoopback, 0, TcpListener::kBacklog, error);
-    ASSERT_FALSE(error);
-    EXPECT_FALSE(listening.HasAddressOption());
+// On Windows, SO_REUSEADDR on the listening socket would let another program that sets it too
+// bind the port and take connections away.
+TEST_F(ListenerLifecycle, AnotherProgramCannotTakeOverThePortWhileItListens) {
+    Open();
+    EXPECT_FALSE(testing::BindsWithAddressReuse(kLoopback, port));
 }
-#endif
 
 // The stop closes the connections from the server's side, so they linger on the port; the
-// listener must still bind it again at once.
+// listener must still bind it again at once (on Windows, SO_EXCLUSIVEADDRUSE would keep it from
+// that while any of them lingers).
 TEST_F(ListenerLifecycle, RestartsOnTheSamePortRightAfterAStopWithTerminalsConnected) {
     Open();
     Client client(port);
@@ -289,9 +287,9 @@ TEST(ListeningSocket, TakesEveryPendingConnectionAndNeverMissesAStop) {
     std::error_code error;
     Socket listening = Socket::Listen(kLoopback, 0, 15, error);
     ASSERT_FALSE(error);
-    std::vector<Socket> terminals;
+    std::vector<ClientSocket> terminals;
     for (int i = 0; i < 10; ++i)
-        terminals.push_back(Socket::Connect(kLoopback, listening.LocalPort(), error));
+        terminals.push_back(ClientSocket::Connect(kLoopback, listening.LocalPort(), error));
     std::vector<Socket> accepted;
     for (int i = 0; i < 10; ++i) {
         accepted.push_back(listening.Accept(error));

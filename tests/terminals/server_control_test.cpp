@@ -16,6 +16,7 @@
 namespace tarnwick {
 namespace {
 
+using testing::ClientSocket;
 using testing::FreePort;
 using Events = std::vector<std::string>;
 
@@ -66,7 +67,7 @@ const Events kStartFailed = {std::string("error ") + kStartFailedText};
 
 bool Accepts(std::uint16_t port) {
     std::error_code error;
-    const Socket s = Socket::Connect(kLoopback, port, error);
+    const ClientSocket s = ClientSocket::Connect(kLoopback, port, error);
     return !error;
 }
 

@@ -14,6 +14,7 @@ namespace tarnwick {
 namespace {
 
 using testing::Client;
+using testing::ClientSocket;
 using testing::FreePort;
 
 const std::string kListed = "1\r\n";
@@ -52,7 +53,7 @@ class TerminalFaults : public ::testing::Test {
 TEST_F(TerminalFaults, AResetInTheMiddleOfALineEndsOnlyThatConnection) {
     {
         std::error_code error;
-        Socket terminal = Socket::Connect(kLoopback, port, error);
+        ClientSocket terminal = ClientSocket::Connect(kLoopback, port, error);
         ASSERT_FALSE(error);
         WaitForOpenConnections(1);
         ASSERT_TRUE(terminal.SendAll("LOGIN:0101;", 11));
@@ -76,7 +77,7 @@ TEST_F(TerminalFaults, AHalfCloseAfterACompleteRequestIsServedThenClosed) {
 // the terminal's sending fails long before its 100 MB are out, however fast either side is.
 TEST_F(TerminalFaults, OneHundredMegabytesWithoutALineFeedEndAtTheLimit) {
     std::error_code error;
-    Socket terminal = Socket::Connect(kLoopback, port, error);
+    ClientSocket terminal = ClientSocket::Connect(kLoopback, port, error);
     ASSERT_FALSE(error);
     const std::string block(64 * 1024, 'x');
     constexpr size_t kTotal = 100u * 1024 * 1024;

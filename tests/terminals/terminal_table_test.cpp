@@ -12,6 +12,7 @@
 
 #include "support/failing_allocation.h"
 #include "support/fake_clock.h"
+#include "support/known_entries.h"
 
 namespace tarnwick {
 namespace {
@@ -381,7 +382,7 @@ TEST_F(TerminalTableTest, AReaderSeesKnownProductsBeforeALoadOrAfterItNeverDurin
         table.Read([&](const TableReader& r) {
             inside.set_value();
             go.get_future().wait();
-            seen = r.Products().Entries();
+            seen = testing::KnownEntries(r.Products());
         });
     });
     inside.get_future().wait();
@@ -391,7 +392,7 @@ TEST_F(TerminalTableTest, AReaderSeesKnownProductsBeforeALoadOrAfterItNeverDurin
     reader.join();
     load.get();
     EXPECT_EQ(seen, (std::vector<std::string>{"01-Ledger", "02-Stock", "01-Payroll", "NoDash"}));
-    EXPECT_EQ(table.Read([](const TableReader& r) { return r.Products().Entries(); }),
+    EXPECT_EQ(table.Read([](const TableReader& r) { return testing::KnownEntries(r.Products()); }),
               std::vector<std::string>{"09-New"});
 }
 
