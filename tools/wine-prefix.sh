@@ -2,9 +2,9 @@
 # Creates the private Wine prefix once (32- or 64-bit, after TARNWICK_WINEARCH): a virtual
 # desktop with a notification area, no crash dialog, and the display scaling of
 # TARNWICK_WINE_DPI (96 unless given; 144 is 150 %), on a desktop of TARNWICK_WINE_DESKTOP pixels
-# (1280x1024 unless given). Safe to call from parallel tests
-# (serialised with flock). Any failing step is reported with its output, and the prefix is not
-# marked ready.
+# (1280x1024 unless given), and its interface fonts linked to the Chinese font (added to a
+# prefix made before). Safe to call from parallel tests (serialised with flock). Any failing
+# step is reported with its output, and the prefix is not marked ready.
 set -uo pipefail
 : "${TARNWICK_WINEPREFIX:?}"
 source "$(dirname "$0")/wine-env.sh"
