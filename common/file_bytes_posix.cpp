@@ -5,9 +5,14 @@
 
 namespace tarnwick {
 
-std::string FileBytes(const std::filesystem::path& path) {
+std::optional<std::string> FileBytes(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error) && !error) return std::string();
+    if (error || std::filesystem::is_directory(path, error)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>{});
+    if (!in.is_open() || in.bad()) return std::nullopt;
+    return bytes;
 }
 
 bool WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {

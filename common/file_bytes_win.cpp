@@ -27,15 +27,21 @@ class OpenFile {
 
 }  // namespace
 
-std::string FileBytes(const std::filesystem::path& path) {
+std::optional<std::string> FileBytes(const std::filesystem::path& path) {
     const OpenFile file(path, GENERIC_READ, OPEN_EXISTING);
-    if (!file) return {};
+    if (!file) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
+        return std::nullopt;
+    }
     std::string bytes;
     char chunk[65536];
-    DWORD read = 0;
-    while (ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr)) return std::nullopt;
+        if (read == 0) return bytes;
         bytes.append(chunk, read);
-    return bytes;
+    }
 }
 
 bool WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {

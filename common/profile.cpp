@@ -15,7 +15,9 @@ ProfileReadError::ProfileReadError(const std::filesystem::path& path)
 // read it; CheckReadable tells the two apart.
 std::string ProfileFile::ReadText(std::string_view section, std::string_view key,
                                   std::string_view fallback) const {
-    if (auto value = ProfileValue(FileBytes(path_), section, key)) return std::move(*value);
+    if (auto value = ProfileValue(FileBytes(path_).value_or(""), section, key)) {
+        return std::move(*value);
+    }
     while (!fallback.empty() && fallback.back() == ' ')
         fallback.remove_suffix(1);
     return ProfileValueText(fallback);
@@ -23,11 +25,13 @@ std::string ProfileFile::ReadText(std::string_view section, std::string_view key
 
 bool ProfileFile::WriteText(std::string_view section, std::string_view key,
                             std::string_view value) {
-    return WriteFileBytes(path_, ProfileWithValue(FileBytes(path_), section, key, value));
+    // A file that cannot be read whole is not written: its other sections and keys would go.
+    const std::optional<std::string> bytes = FileBytes(path_);
+    return bytes && WriteFileBytes(path_, ProfileWithValue(*bytes, section, key, value));
 }
 
 std::vector<std::string> ProfileFile::SectionNames() const {
-    return ProfileSectionNames(FileBytes(path_));
+    return ProfileSectionNames(FileBytes(path_).value_or(""));
 }
 
 // Read as text and converted here: the system's own integer reading has other rules ("$1F"

@@ -1,11 +1,14 @@
-// Profile files by the Windows rules. The same table runs in the native build against its own
-// reader and in the Windows build against GetPrivateProfileStringA, so the two are shown to
-// agree.
+// Profile files by the Windows rules. The same table runs in the native build and in the Windows
+// build, where the file is opened by its UTF-16 path.
 #include "common/profile.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "support/temp_folder.h"
 
@@ -222,6 +225,22 @@ TEST(ProfileWrite, FailsWhenTheFolderIsMissing) {
     EXPECT_FALSE(file.WriteText("server", "host", "10.0.0.1"));
     EXPECT_FALSE(std::filesystem::exists(folder.PathOf("absent")));
 }
+
+#ifdef _WIN32
+// Another program holds the file so that it can be written but not read: writing the one value
+// over what could not be read would lose the rest of the file.
+TEST(ProfileWrite, LeavesAFileThatCannotBeReadAsItIs) {
+    TempFolder folder;
+    const std::string kept = "[server]\r\nhost=10.0.0.1\r\n[site]\r\nname=x\r\n";
+    const std::string path = folder.Write("main.ini", kept);
+    const HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(ProfileFile(path).WriteText("server", "ip", "6230"));
+    CloseHandle(holder);
+    EXPECT_EQ(folder.Read("main.ini"), kept);
+}
+#endif
 
 }  // namespace
 }  // namespace tarnwick
