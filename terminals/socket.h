@@ -61,6 +61,11 @@ class Socket {
     bool Valid() const { return handle_ != kInvalid; }
     void Close();
 
+    // The platform's handle (a SOCKET on Windows, a descriptor elsewhere), and an owner for one
+    // made elsewhere: for the few options and calls this class leaves to its users.
+    std::intptr_t Native() const { return handle_; }
+    static Socket Adopt(std::intptr_t native) { return Socket(native); }
+
   private:
     using Handle = std::intptr_t;
     static constexpr Handle kInvalid = -1;

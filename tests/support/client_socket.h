@@ -1,28 +1,18 @@
-// The terminal's end of a TCP connection, for tests and benchmarks: a blocking IPv4 client over
-// Winsock 2 on Windows and POSIX sockets elsewhere. The program itself never connects anywhere.
+// The terminal's end of a TCP connection, for tests and benchmarks: the program's own socket,
+// connected, with the few client-side options the program itself never needs.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <system_error>
-#include <utility>
+
+#include "terminals/socket.h"
 
 namespace tarnwick::testing {
 
 class ClientSocket {
   public:
     ClientSocket() = default;
-    ~ClientSocket() { Close(); }
-    ClientSocket(ClientSocket&& other) noexcept : handle_(std::exchange(other.handle_, kInvalid)) {}
-    ClientSocket& operator=(ClientSocket&& other) noexcept {
-        if (this != &other) {
-            Close();
-            handle_ = std::exchange(other.handle_, kInvalid);
-        }
-        return *this;
-    }
-    ClientSocket(const ClientSocket&) = delete;
-    ClientSocket& operator=(const ClientSocket&) = delete;
 
     // A connection to `address`:`port` (host byte order); `from`, when not 0, is the local
     // address. `receiveBuffer`, when not 0, caps the receive window (set before connecting), so
@@ -32,11 +22,11 @@ class ClientSocket {
 
     // Bytes read into `buffer`: 0 when the peer closed, negative when the connection failed or
     // the receive timeout passed.
-    std::ptrdiff_t Receive(char* buffer, std::size_t size);
+    std::ptrdiff_t Receive(char* buffer, std::size_t size) { return socket_.Receive(buffer, size); }
     // False when the connection failed.
-    bool SendAll(const char* data, std::size_t size);
+    bool SendAll(const char* data, std::size_t size) { return socket_.SendAll(data, size); }
 
-    void SetNoDelay();
+    void SetNoDelay() { socket_.SetNoDelay(); }
     // Bounds every later Receive.
     void SetReceiveTimeout(int milliseconds);
     // Tells the peer that nothing more will be sent; reading goes on.
@@ -44,17 +34,15 @@ class ClientSocket {
     // Ends the connection at once with a reset instead of an orderly close.
     void Reset();
     // From another thread: releases a pending Receive or SendAll; the handle stays the owner's.
-    void Interrupt();
+    void Interrupt() { socket_.Interrupt(); }
 
-    bool Valid() const { return handle_ != kInvalid; }
-    void Close();
+    bool Valid() const { return socket_.Valid(); }
+    void Close() { socket_.Close(); }
 
   private:
-    using Handle = std::intptr_t;
-    static constexpr Handle kInvalid = -1;
-    explicit ClientSocket(Handle handle) : handle_(handle) {}
+    explicit ClientSocket(Socket socket) : socket_(std::move(socket)) {}
 
-    Handle handle_ = kInvalid;
+    Socket socket_;
 };
 
 // Whether a socket with SO_REUSEADDR can bind `address`:`port` at this moment, as another
