@@ -26,9 +26,20 @@ if [ -f "$WINEPREFIX/.tarnwick-ready" ]; then
     link_fonts && wine_step wine-prefix wineserver -w
     exit
 fi
-rm -rf "$WINEPREFIX"
 # In a win64 prefix wineboot reports syswow64\rundll32.exe missing and still succeeds.
-wine_step wine-prefix "$TARNWICK_WINE" wineboot --init || exit 1
+boot() {
+    rm -rf "$WINEPREFIX"
+    wine_step wine-prefix "$TARNWICK_WINE" wineboot --init
+}
+# A first boot has now and then failed to load Wine's own kernel32.dll (status c0000135) where
+# the same command then succeeded: it is tried once more in a fresh folder, with the server of
+# the failed try ended.
+boot || {
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    echo "wine-prefix: booting the prefix once more" >&2
+    boot
+} || exit 1
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default &&
     reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "${TARNWICK_WINE_DESKTOP:-1280x1024}" &&
     reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 &&
