@@ -23,6 +23,10 @@ std::string ProfileFile::ReadText(std::string_view section, std::string_view key
     return ProfileValueText(fallback);
 }
 
+void ProfileFile::CheckReadable() const {
+    if (!FileBytes(path_)) throw ProfileReadError(path_);
+}
+
 bool ProfileFile::WriteText(std::string_view section, std::string_view key,
                             std::string_view value) {
     // A file that cannot be read whole is not written: its other sections and keys would go.

@@ -8,16 +8,10 @@
 
 #include <cerrno>
 
+#include "terminals/ipv4_socket_address.h"
+
 namespace tarnwick {
 namespace {
-
-sockaddr_in Ipv4(std::uint32_t address, std::uint16_t port) {
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(address);
-    a.sin_port = htons(port);
-    return a;
-}
 
 std::error_code LastError() {
     return {errno, std::system_category()};
@@ -43,7 +37,7 @@ Socket Socket::Listen(std::uint32_t address, std::uint16_t port, int backlog,
     // can be bound again at once, one that another socket listens on cannot.
     const int reuse = 1;
     if (s.Valid()) ::setsockopt(int(s.handle_), SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
-    const sockaddr_in a = Ipv4(address, port);
+    const sockaddr_in a = Ipv4SocketAddress(address, port);
     if (!s.Valid() || ::bind(int(s.handle_), reinterpret_cast<const sockaddr*>(&a), sizeof a) ||
         ::listen(int(s.handle_), backlog)) {
         error = LastError();

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "terminals/ipv4_socket_address.h"
+
 namespace tarnwick {
 namespace {
 
@@ -16,14 +18,6 @@ void StartWinsock() {
         return WSAStartup(MAKEWORD(2, 2), &data) == 0;
     }();
     (void)started;
-}
-
-sockaddr_in Ipv4(std::uint32_t address, std::uint16_t port) {
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(address);
-    a.sin_port = htons(port);
-    return a;
 }
 
 constexpr DWORD kLongestWaitMs = 100;
@@ -56,7 +50,7 @@ Socket Socket::Listen(std::uint32_t address, std::uint16_t port, int backlog,
     const SOCKET h = SOCKET(s.handle_);
     // No address option: with SO_EXCLUSIVEADDRUSE the port could not be bound again while any
     // connection accepted on it lingers in TIME_WAIT, so a stop-and-start would fail for minutes.
-    const sockaddr_in a = Ipv4(address, port);
+    const sockaddr_in a = Ipv4SocketAddress(address, port);
     if (!s.Valid() || ::bind(h, reinterpret_cast<const sockaddr*>(&a), sizeof a) ||
         ::listen(h, backlog) || !s.WatchAccepts()) {
         error = LastError();

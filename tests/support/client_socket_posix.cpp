@@ -7,20 +7,13 @@
 #include <cerrno>
 
 #include "support/client_socket.h"
+#include "terminals/ipv4_socket_address.h"
 
 namespace tarnwick::testing {
 namespace {
 
-sockaddr_in Ipv4(std::uint32_t address, std::uint16_t port) {
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(address);
-    a.sin_port = htons(port);
-    return a;
-}
-
 bool Bind(int fd, std::uint32_t address, std::uint16_t port) {
-    const sockaddr_in a = Ipv4(address, port);
+    const sockaddr_in a = Ipv4SocketAddress(address, port);
     return ::bind(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
 }
 
@@ -36,7 +29,7 @@ ClientSocket ClientSocket::Connect(std::uint32_t address, std::uint16_t port,
     if (s.Valid() && receiveBuffer) {
         ::setsockopt(Fd(s), SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
     }
-    const sockaddr_in remote = Ipv4(address, port);
+    const sockaddr_in remote = Ipv4SocketAddress(address, port);
     if (!s.Valid() || (from && !Bind(Fd(s), from, 0)) ||
         ::connect(Fd(s), reinterpret_cast<const sockaddr*>(&remote), sizeof remote)) {
         error = {errno, std::system_category()};

@@ -2,17 +2,10 @@
 #include <ws2tcpip.h>
 
 #include "support/client_socket.h"
+#include "terminals/ipv4_socket_address.h"
 
 namespace tarnwick::testing {
 namespace {
-
-sockaddr_in Ipv4(std::uint32_t address, std::uint16_t port) {
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(address);
-    a.sin_port = htons(port);
-    return a;
-}
 
 // Winsock is started once for the life of the process, whether or not the program's own
 // sockets have started it already.
@@ -35,7 +28,7 @@ void SetOption(const Socket& s, int level, int name, const T& value) {
 }
 
 bool Bind(const Socket& s, std::uint32_t address, std::uint16_t port) {
-    const sockaddr_in a = Ipv4(address, port);
+    const sockaddr_in a = Ipv4SocketAddress(address, port);
     return ::bind(Handle(s), reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
 }
 
@@ -45,7 +38,7 @@ ClientSocket ClientSocket::Connect(std::uint32_t address, std::uint16_t port,
                                    std::error_code& error, std::uint32_t from, int receiveBuffer) {
     Socket s = NewStreamSocket();
     if (s.Valid() && receiveBuffer) SetOption(s, SOL_SOCKET, SO_RCVBUF, receiveBuffer);
-    const sockaddr_in remote = Ipv4(address, port);
+    const sockaddr_in remote = Ipv4SocketAddress(address, port);
     if (!s.Valid() || (from && !Bind(s, from, 0)) ||
         ::connect(Handle(s), reinterpret_cast<const sockaddr*>(&remote), sizeof remote)) {
         error = {WSAGetLastError(), std::system_category()};
