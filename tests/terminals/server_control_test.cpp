@@ -1,87 +1,31 @@
-// The Server menu's commands and the auto-start: their messages and states, on a real listener
-// and, for the states a real one never reaches, on a scripted one.
+// The Server menu's commands: their messages and states, on a real listener and, for the states a
+// real one never reaches, on a scripted one.
 #include "terminals/server_control.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "support/fake_clock.h"
 #include "support/loopback.h"
 #include "support/temp_folder.h"
 #include "terminals/listener_support.h"
+#include "terminals/server_control_support.h"
 #include "terminals/server_settings.h"
 #include "terminals/terminal_table.h"
 
 namespace tarnwick {
 namespace {
 
+using testing::Accepts;
 using testing::ClientSocket;
+using testing::Events;
+using testing::FakeSettings;
 using testing::FreePort;
-using Events = std::vector<std::string>;
-
-class FakeSettings final : public ServerSettingsSource {
-  public:
-    std::string Host() const override {
-        if (failing) throw std::runtime_error("unreadable");
-        return host;
-    }
-    std::int32_t Port() const override {
-        ++portReads;
-        if (failing) throw std::runtime_error("unreadable");
-        return port;
-    }
-    std::string host = "127.0.0.1";
-    std::int32_t port = 0;
-    bool failing = false;
-    mutable int portReads = 0;
-};
-
-// Records what the commands show, in order.
-class RecordingView final : public ServerView {
-  public:
-    void ShowError(const std::string& text) override { events.push_back("error " + text); }
-    void ShowGeneralError(std::string_view text) override {
-        events.push_back("general " + std::string(text));
-    }
-    void SetServerActionsEnabled(bool start, bool stopAndStart, bool stop) override {
-        events.push_back(std::string("actions ") + (start ? "1" : "0") +
-                         (stopAndStart ? "1" : "0") + (stop ? "1" : "0"));
-    }
-    void SetListenerStateText(const std::string& text) override {
-        events.push_back("panel " + text);
-    }
-    void actServerOptionExecute() override {
-        events.push_back("options");
-        if (duringOptions) duringOptions();
-    }
-    Events Take() { return std::exchange(events, {}); }
-
-    Events events;
-    std::function<void()> duringOptions;
-};
-
-const Events kRunning = {"actions 011", std::string("panel ") + kListenerRunningText};
-const Events kStopped = {"actions 100", std::string("panel ") + kListenerStoppedText};
-const Events kStartFailed = {std::string("error ") + kStartFailedText};
-
-bool Accepts(std::uint16_t port) {
-    std::error_code error;
-    const ClientSocket s = ClientSocket::Connect(kLoopback, port, error);
-    return !error;
-}
-
-class ListenerCommands : public ::testing::Test {
-  protected:
-    ListenerCommands() { settings.port = FreePort(); }
-
-    testing::FakeClock clock;
-    TerminalTable table{clock};
-    TcpListener listener{table, SystemThreads(), [](int) { SleepMilliseconds(20); }};
-    FakeSettings settings;
-    RecordingView view;
-    ServerControl control{listener, settings, view};
-};
+using testing::kRunning;
+using testing::kStartFailed;
+using testing::kStopped;
+using testing::ListenerCommands;
+using testing::RecordingView;
 
 TEST_F(ListenerCommands, StartRunsOnTheSettingsAndStopEndsIt) {
     control.actServerStartExecute();
@@ -324,80 +268,6 @@ TEST_F(ListenerCommandsStuck, AStartNeverRebindsARunningListener) {
     EXPECT_EQ(view.Take(), kStartFailed);
     ASSERT_EQ(listener.bindings.size(), 1u);
     EXPECT_EQ(listener.bindings[0].port, 3000);
-}
-
-class ListenerAutoStart : public ListenerCommands {};
-
-TEST_F(ListenerAutoStart, ActsOnlyOnceAndOnlyWhenArmed) {
-    control.AutoStart();
-    EXPECT_TRUE(view.Take().empty());
-    EXPECT_FALSE(control.AutoStartPending());
-
-    control.ArmAutoStart();
-    EXPECT_TRUE(control.AutoStartPending());
-    control.AutoStart();
-    EXPECT_EQ(view.Take(), kRunning);
-    EXPECT_FALSE(control.AutoStartPending());
-
-    control.actServerStopExecute();
-    view.Take();
-    control.AutoStart();  // the window active again: nothing, though the listener is stopped
-    EXPECT_TRUE(view.Take().empty());
-    EXPECT_FALSE(listener.Running());
-}
-
-TEST_F(ListenerAutoStart, UnsetSettingsOpenTheOptionsDialogOnce) {
-    settings.host = "";
-    control.ArmAutoStart();
-    control.AutoStart();
-    EXPECT_EQ(view.Take(), Events{"options"});
-    EXPECT_EQ(settings.portReads, 0);  // the port is read only with a host
-    control.AutoStart();
-    EXPECT_TRUE(view.Take().empty());
-
-    settings.host = "127.0.0.1";
-    settings.port = 0;
-    control.ArmAutoStart();
-    control.AutoStart();
-    EXPECT_EQ(view.Take(), Events{"options"});
-    EXPECT_FALSE(listener.Running());
-}
-
-TEST_F(ListenerAutoStart, ActivationsDuringTheDialogStartNothing) {
-    settings.host = "";
-    view.duringOptions = [this] {
-        EXPECT_TRUE(control.AutoStartPending());
-        control.AutoStart();
-    };
-    control.ArmAutoStart();
-    control.AutoStart();
-    EXPECT_EQ(view.Take(), Events{"options"});
-    EXPECT_FALSE(control.AutoStartPending());
-}
-
-TEST_F(ListenerAutoStart, AnyErrorInsideIsReportedAsAFailedRead) {
-    settings.failing = true;
-    control.ArmAutoStart();
-    control.AutoStart();
-    EXPECT_EQ(view.Take(), Events{std::string("error ") + kReadSettingsFailedText});
-    EXPECT_FALSE(control.AutoStartPending());
-
-    settings.failing = false;
-    settings.host = "";
-    view.duringOptions = [] { throw std::runtime_error("no dialog"); };
-    control.ArmAutoStart();
-    control.AutoStart();
-    EXPECT_EQ(view.Take(), (Events{"options", std::string("error ") + kReadSettingsFailedText}));
-    EXPECT_FALSE(control.AutoStartPending());
-}
-
-TEST_F(ListenerAutoStart, AFailedStartReportsOnlyItsOwnMessage) {
-    settings.host = "127.0.0";
-    settings.port = 4000;
-    control.ArmAutoStart();
-    control.AutoStart();
-    EXPECT_EQ(view.Take(), kStartFailed);
-    EXPECT_FALSE(control.AutoStartPending());
 }
 
 }  // namespace
