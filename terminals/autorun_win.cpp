@@ -67,10 +67,6 @@ std::wstring RegistryKey::ReadWide(const std::string& name) const {
     }
 }
 
-std::string RegistryKey::ReadText(const std::string& name) const {
-    return Narrow(ReadWide(name));
-}
-
 bool RegistryKey::HasValue(const std::string& name) const {
     if (!key_) return false;
     const LONG rc = RegQueryValueExW(key_, Wide(name).c_str(), nullptr, nullptr, nullptr, nullptr);
@@ -86,10 +82,6 @@ void RegistryKey::WriteWide(const std::string& name, std::wstring_view data) {
                                    reinterpret_cast<const BYTE*>(terminated.c_str()),
                                    DWORD((terminated.size() + 1) * sizeof(wchar_t)));
     if (rc != ERROR_SUCCESS) Fail("Cannot write", name, rc);
-}
-
-void RegistryKey::WriteText(const std::string& name, const std::string& data) {
-    WriteWide(name, Wide(data));
 }
 
 void RegistryKey::DeleteValue(const std::string& name) {

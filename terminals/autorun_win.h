@@ -32,14 +32,10 @@ class RegistryKey {
     // holds it; empty when missing. Throws std::runtime_error for a value of another type or a
     // failed read.
     std::wstring ReadWide(const std::string& name) const;
-    // The same as code page 936 text.
-    std::string ReadText(const std::string& name) const;
     // Throws std::runtime_error when the key cannot be read.
     bool HasValue(const std::string& name) const;
     // Writes a string value; throws std::runtime_error when that fails.
     void WriteWide(const std::string& name, std::wstring_view data);
-    // The same from code page 936 text.
-    void WriteText(const std::string& name, const std::string& data);
     // Deletes a value; one already gone is no error. Throws std::runtime_error when the value
     // cannot be deleted.
     void DeleteValue(const std::string& name);
