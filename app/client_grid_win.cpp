@@ -77,23 +77,25 @@ void ClientGrid::SetDpi(int dpi, int oldDpi) {
     ListView_SetItemCountEx(hwnd_, rows, LVSICF_NOSCROLL);
 }
 
-void ClientGrid::Refresh(const TableChanges& changes) {
+size_t ClientGrid::Refresh(const TableChanges& changes) {
     struct View {
-        size_t rows, current;
+        size_t terminals, current;
     };
     const View view = table_.Read([](const TableReader& r) {
-        // The grid always has a row: the empty row when no terminal is present.
-        return View{std::max<size_t>(r.TerminalCount(), 1), r.CurrentRow()};
+        return View{r.TerminalCount(), r.CurrentRow()};
     });
-    const bool resized = int(view.rows) != ListView_GetItemCount(hwnd_);
+    // The grid always has a row: the empty row when no terminal is present.
+    const int rows = int(std::max<size_t>(view.terminals, 1));
+    const bool resized = rows != ListView_GetItemCount(hwnd_);
     if (resized) {
-        ListView_SetItemCountEx(hwnd_, int(view.rows), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+        ListView_SetItemCountEx(hwnd_, rows, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
     }
     // A removal may move the current row up, and a shorter list drops the highlight of a row
     // past its end: show the table's current row again after every change of the rows' number.
     if (changes.currentRow || resized) ShowCurrentRow(int(view.current));
     if (changes.rows) InvalidateRect(hwnd_, nullptr, FALSE);
     cache_.clear();
+    return view.terminals;
 }
 
 void ClientGrid::CacheRows(int from, int to) {

@@ -30,8 +30,9 @@ class ClientGrid {
     void SetUp();
     // Rows as high, and columns as wide as the user left them, at `dpi` instead of `oldDpi`.
     void SetDpi(int dpi, int oldDpi);
-    // Shows what the table changed; on the window's thread.
-    void Refresh(const TableChanges& changes);
+    // Shows what the table changed; on the window's thread. Returns the terminal count the rows
+    // were sized from, so what shows it beside the grid agrees with the grid.
+    size_t Refresh(const TableChanges& changes);
     // Supplies the text of a cell being painted.
     bool HandleNotify(NMHDR* header);
 

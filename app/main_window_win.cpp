@@ -222,11 +222,9 @@ void TfrmMain::tmrClientTimer() {
 bool TfrmMain::ShowTableChanges() {
     const TableChanges changes = table_.TakeChanges();
     if (!changes.Any()) return false;
-    sgrdClient.Refresh(changes);
-    if (changes.count) {
-        sbrStatus.SetTerminalCount(
-            table_.Read([](const TableReader& r) { return r.TerminalCount(); }));
-    }
+    // One reading of the table for both: the panel never counts a row the grid does not show yet.
+    const size_t terminals = sgrdClient.Refresh(changes);
+    if (changes.count) sbrStatus.SetTerminalCount(terminals);
     return true;
 }
 

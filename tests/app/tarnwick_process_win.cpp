@@ -45,10 +45,19 @@ TarnwickProcess::~TarnwickProcess() {
     CloseHandle(info_.hProcess);
 }
 
+// Found, shown and answering: the program has reached a message loop, so whatever a test posts
+// next is handled after the start instead of racing it.
 HWND TarnwickProcess::WaitForMainWindow(int timeoutMs) {
     HWND window = nullptr;
-    WaitUntil([&] { return (window = FindProcessWindow(Id(), "TfrmMain")) != nullptr; }, timeoutMs);
-    return window;
+    const bool ready = WaitUntil(
+        [&] {
+            window = FindProcessWindow(Id(), "TfrmMain");
+            DWORD_PTR ignored = 0;
+            return window && IsWindowVisible(window) &&
+                   SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored);
+        },
+        timeoutMs);
+    return ready ? window : nullptr;
 }
 
 int TarnwickProcess::WaitForExit(int timeoutMs) {
