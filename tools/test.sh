@@ -67,7 +67,7 @@ echo "test.sh: Wine suites: ${wine_arches[*]}; $wine_why"
 for arch in "${wine_arches[@]}"; do
     [ -n "${built[$arch]:-}" ] || { echo "test.sh: the $arch tests under Wine not run: no build" >&2; continue; }
     (cd "$build/$arch" && env -u DISPLAY TARNWICK_WINEPREFIX="$build/$arch/wine/prefix" TARNWICK_WINEARCH="$arch" \
-        "$root/tools/with-wine.sh" ctest -j "$jobs" --output-on-failure --timeout 180) ||
+        "$root/tools/with-wine.sh" "$root/tools/wine-suite.sh" "$jobs") ||
         failed "the $arch tests under Wine (build/$arch)"
 done
 
