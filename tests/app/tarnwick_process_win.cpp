@@ -51,9 +51,9 @@ HWND TarnwickProcess::WaitForMainWindow(int timeoutMs) {
     HWND window = nullptr;
     const bool ready = WaitUntil(
         [&] {
-            window = FindProcessWindow(Id(), "TfrmMain");
+            window = FindProcessWindow(Id(), "TfrmMain");  // shown windows only
             DWORD_PTR ignored = 0;
-            return window && IsWindowVisible(window) &&
+            return window &&
                    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored);
         },
         timeoutMs);
