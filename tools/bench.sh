@@ -3,9 +3,12 @@
 # the program and the bare reference server side by side under Wine, driven by terminals from a
 # native Linux process over loopback (127.0.0.0/8 only). Prints figures; takes a few minutes.
 #   tools/bench.sh [seconds per rate run (default 3)]
+#   tools/bench.sh --soak [cycles (default 1000000)] [distinct terminals (default 100000)]
+#       the program's resources over a long run instead (bench/soak_wine.sh)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-seconds="${1:-3}"
+run=(bench/run_wine.sh "${1:-3}")
+[ "${1:-}" = --soak ] && run=(bench/soak_wine.sh "${2:-1000000}" "${3:-100000}")
 cd "$root"
 source "$root/tools/wine-probe.sh"
 source "$root/tools/toolchains.sh"
@@ -23,6 +26,6 @@ for arch in "${wine_arches[@]}"; do
     echo
     echo "== $arch build"
     TARNWICK_WINEPREFIX="$root/$dir/wine/prefix" TARNWICK_WINEARCH="$arch" env -u DISPLAY \
-        tools/with-wine.sh bench/run_wine.sh "$root/$dir" "$root/$native/bench/load_client" \
-        "$seconds" || echo "== $arch: the run did not complete"
+        tools/with-wine.sh "${run[0]}" "$root/$dir" "$root/$native/bench/load_client" \
+        "${run[@]:1}" || echo "== $arch: the run did not complete"
 done
