@@ -99,8 +99,9 @@ done
 row "after the sweep" "$swept"
 echo "  the sweep emptied the table $((SECONDS - started)) s after the last LOGIN"
 
-echo "Growth per 1,000 cycles (private bytes and RSS in bytes):"
-header
+echo "Growth per 1,000 cycles:"
+printf '%-22s %7s %7s %4s %4s %7s %9s %9s | %8s %7s\n' "" handles threads GDI USER windows \
+    "priv B" "" "RSS B" threads
 per_thousand "all cycles" "$before" "$cycled" "$done_cycles"
 [ "$done_cycles" -gt "$first_cycles" ] &&
     per_thousand "after the first $first_cycles" "$first" "$cycled" $((done_cycles - first_cycles))
