@@ -177,42 +177,54 @@ void ProfileText::Split(std::string_view body) {
     }
 }
 
+namespace {
+
+// Where a key of a section is looked up: the section's length keeps any two pairs of names
+// apart, whatever bytes they hold.
+std::string KeyPlace(std::string_view foldedSection, std::string_view key) {
+    return std::to_string(foldedSection.size()) + ':' + std::string(foldedSection) + Folded(key);
+}
+
+}  // namespace
+
 void ProfileText::Index() {
     sections_.clear();
+    keys_.clear();
     sectionNames_.clear();
     Section* current = nullptr;  // none after a repeated header: its keys count nowhere
+    std::string currentName;
     for (size_t i = 0; i < lines_.size(); ++i) {
         const std::string_view line = lines_[i].text;
         if (const auto name = SectionName(line)) {
             sectionNames_.emplace_back(*name);
-            const auto [section, first] = sections_.try_emplace(Folded(*name));
+            currentName = Folded(*name);
+            const auto [section, first] = sections_.try_emplace(currentName);
             current = first ? &section->second : nullptr;
             if (current) current->end = i + 1;
             continue;
         }
         if (!current) continue;
         if (!Trimmed(line).empty()) current->end = i + 1;
-        if (const auto entry = KeyOf(line)) current->keys.try_emplace(Folded(entry->key), i);
+        if (const auto entry = KeyOf(line)) keys_.try_emplace(KeyPlace(currentName, entry->key), i);
     }
 }
 
 std::optional<std::string> ProfileText::Value(std::string_view section,
                                               std::string_view key) const {
-    const auto found = sections_.find(Folded(section));
-    if (found == sections_.end()) return std::nullopt;
-    const auto line = found->second.keys.find(Folded(key));
-    if (line == found->second.keys.end()) return std::nullopt;
+    const auto line = keys_.find(KeyPlace(Folded(section), key));
+    if (line == keys_.end()) return std::nullopt;
     return ProfileValueText(KeyOf(lines_[line->second].text)->value);
 }
 
 bool ProfileText::Set(std::string_view section, std::string_view key, std::string_view value) {
     section = Trimmed(section);
     key = Trimmed(key);
-    const auto found = sections_.find(Folded(section));
+    const std::string folded = Folded(section);
+    const auto found = sections_.find(folded);
     if (found == sections_.end()) {
         Insert(lines_.size(), "[" + std::string(section) + "]");
         Insert(lines_.size(), std::string(key) + "=" + std::string(value));
-    } else if (const auto at = found->second.keys.find(Folded(key)); at != found->second.keys.end()) {
+    } else if (const auto at = keys_.find(KeyPlace(folded, key)); at != keys_.end()) {
         Line& line = lines_[at->second];
         const KeyLine entry = *KeyOf(line.text);
         if (entry.value == value) return false;

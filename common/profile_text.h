@@ -59,7 +59,6 @@ class ProfileText {
     };
     struct Section {
         std::size_t end = 0;  // one past its last non-blank line
-        std::unordered_map<std::string, std::size_t> keys;  // folded name -> line
     };
 
     void Split(std::string_view body);
@@ -71,6 +70,8 @@ class ProfileText {
     std::vector<Line> lines_;
     std::string tail_;  // a last odd byte of a UTF-16 file, kept as it was
     std::unordered_map<std::string, Section> sections_;  // folded name -> its first section
+    // Folded section and key names -> the key's first line in that section.
+    std::unordered_map<std::string, std::size_t> keys_;
     std::vector<std::string> sectionNames_;
 };
 
