@@ -1,5 +1,5 @@
 // Reading PdtReg.ini into product rows and keeping KnownProducts in step with them. Runs
-// natively and, in the Windows build, against the system's profile functions.
+// natively and in the Windows build.
 #include "products/product_file.h"
 
 #include <gtest/gtest.h>
