@@ -34,8 +34,8 @@ const std::string kTwo = "2\r\n2\r\n";
 
 class TerminalFaults : public ::testing::Test {
   protected:
-    explicit TerminalFaults(ConnectionThreads& threads = SystemThreads())
-        : listener{table, threads} {
+    explicit TerminalFaults(ConnectionThreads& threads = SystemThreads(), ListenerTimes times = {})
+        : listener{table, threads, times} {
         table.SyncKnownProducts({"0101-Ledger"});
         listener.AddBinding("127.0.0.1", port);
         listener.Open();
@@ -148,14 +148,12 @@ TEST_F(AcceptThreadFault, AnErrorEndsAcceptingAndTheStopStillCompletes) {
 }
 
 // A terminal silent for longer than the keep-alive probes take answers them and stays.
-TEST(KeepAlive, ASilentTerminalThatStillAnswersStaysConnected) {
-    testing::FakeClock clock;
-    TerminalTable table{clock};
-    table.SyncKnownProducts({"0101-Ledger"});
-    TcpListener listener{table, SystemThreads(), testing::Probing({1, 1, 2})};
-    const std::uint16_t port = FreePort();
-    listener.AddBinding("127.0.0.1", port);
-    listener.Open();
+class SilentTerminal : public TerminalFaults {
+  protected:
+    SilentTerminal() : TerminalFaults(SystemThreads(), testing::Probing({1, 1, 2})) {}
+};
+
+TEST_F(SilentTerminal, ThatStillAnswersTheProbesStaysConnected) {
     Client client(port);
     client.Send("LOGIN:0101;1\n");
     EXPECT_EQ(client.Read(3), kListed);
@@ -171,10 +169,11 @@ TEST(KeepAlive, ASilentTerminalThatStillAnswersStaysConnected) {
 class OwnNetwork {
   public:
     OwnNetwork() : before_(::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC)) {
-        entered_ = before_ >= 0 && ::unshare(CLONE_NEWNET) == 0 && SetLoopback(true);
+        unshared_ = before_ >= 0 && ::unshare(CLONE_NEWNET) == 0;
+        entered_ = unshared_ && SetLoopback(true);
     }
     ~OwnNetwork() {
-        if (entered_) ::setns(before_, CLONE_NEWNET);
+        if (unshared_) ::setns(before_, CLONE_NEWNET);
         if (before_ >= 0) ::close(before_);
     }
     bool Entered() const { return entered_; }
@@ -191,24 +190,23 @@ class OwnNetwork {
 
   private:
     int before_;
+    bool unshared_ = false;
     bool entered_ = false;
 };
 
-TEST(KeepAlive, AVanishedTerminalsConnectionAndThreadEnd) {
-    const OwnNetwork network;
-    if (!network.Entered()) GTEST_SKIP() << "needs root to make a network namespace (unshare)";
-    testing::FakeClock clock;
-    TerminalTable table{clock};
-    table.SyncKnownProducts({"0101-Ledger"});
-    TcpListener listener{table, SystemThreads(), testing::Probing({1, 1, 3})};
-    const std::uint16_t port = FreePort();
-    listener.AddBinding("127.0.0.1", port);
-    listener.Open();
+// The network is entered before the listener opens in it.
+class VanishedTerminal : protected OwnNetwork, public TerminalFaults {
+  protected:
+    VanishedTerminal() : TerminalFaults(SystemThreads(), testing::Probing({1, 1, 3})) {}
+};
+
+TEST_F(VanishedTerminal, ItsConnectionAndThreadEndWhenTheProbesGoUnanswered) {
+    if (!Entered()) GTEST_SKIP() << "needs root to make a network namespace (unshare)";
     Client client(port);
     client.Send("LOGIN:0101;1\n");
     EXPECT_EQ(client.Read(3), kListed);
-    ASSERT_TRUE(OwnNetwork::SetLoopback(false));
-    // The probes go unanswered for about 4 s; the thread leaves the list as it ends.
+    ASSERT_TRUE(SetLoopback(false));
+    // About 4 s; the thread leaves the list as it ends.
     for (int wait = 0; wait < 600 && listener.OpenConnections() != 0; ++wait)
         SleepMilliseconds(50);
     EXPECT_EQ(listener.OpenConnections(), 0u);
