@@ -87,12 +87,12 @@ void TfrmSetOption::FillHostList() {
     }
 }
 
-// Each box is filled as soon as its value is read: a failure leaves what was filled before it.
+// Both boxes come from one reading: a failure leaves both as they were.
 bool TfrmSetOption::ReadSettings() {
     try {
-        const ServerSettings settings(folder_);
-        cmbHost.SetText(settings.Host());
-        edtPort.SetText(settings.PortText());
+        const ServerParams settings = ServerSettings(folder_).Read();
+        cmbHost.SetText(settings.host);
+        edtPort.SetText(settings.portText);
         return true;
     } catch (const std::exception&) {
         ShowError("读取服务器参数失败。");
@@ -136,14 +136,15 @@ void TfrmSetOption::CancelPortExit() {
     KillTimer(Handle(), kPortExitTimer);
 }
 
-// A failed port check does not stop the OK: the port is saved as typed.
+// A failed port check does not stop the OK: the port is saved as typed. With the host empty the
+// OK runs no check of its own, so a check still due from leaving edtPort is left to run.
 void TfrmSetOption::btnOkClick() {
-    CancelPortExit();
     const std::string host = cmbHost.Text();
     if (host.empty()) {
         cmbHost.Focus();
         return;
     }
+    CancelPortExit();
     edtPortExit();
     if (!ServerSettings(folder_).Save(host, edtPort.Text())) {
         ShowError("保存服务器参数失败。");

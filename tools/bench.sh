@@ -15,14 +15,16 @@ source "$root/tools/toolchains.sh"
 
 native=build/bench/native
 cmake -S . -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-ninja -C "$native" -j2 load_client >/dev/null
+ninja -C "$native" -j2 load_client product_file_bench >/dev/null
+echo "== native: loading the product file"
+"$native/bench/product_file_bench"
 
 echo "bench.sh: Windows builds measured: ${wine_arches[*]}; $wine_why"
 for arch in "${wine_arches[@]}"; do
     dir="build/bench/$arch"
     cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$arch")" \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
-    ninja -C "$dir" -j2 Tarnwick bare_server window_probe >/dev/null
+    ninja -C "$dir" -j2 Tarnwick bare_server window_probe product_file_bench >/dev/null
     echo
     echo "== $arch build"
     TARNWICK_WINEPREFIX="$root/$dir/wine/prefix" TARNWICK_WINEARCH="$arch" env -u DISPLAY \
