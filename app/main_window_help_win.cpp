@@ -1,5 +1,5 @@
 // The main window's Help commands.
-#include "app/about_form_win.h"
+#include "app/about_dialog_win.h"
 #include "app/help_win.h"
 #include "app/main_window_win.h"
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/about_form_win.h"
+#include "app/about_dialog_win.h"
 #include "app/main_actions.h"
 #include "remote_window_win.h"
 #include "support/build_path_win.h"

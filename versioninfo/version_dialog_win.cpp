@@ -1,4 +1,4 @@
-#include "versioninfo/version_form_win.h"
+#include "versioninfo/version_dialog_win.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "app/about_form_win.h"
+#include "app/about_dialog_win.h"
 
 #include <utility>
 
