@@ -2,8 +2,9 @@
 
 #include "app/images_win.h"
 #include "common/application.h"
-#include "common/message_box.h"
-#include "common/wide_text_win.h"
+#include "common/application_window_win.h"
+#include "common/controls_win.h"
+#include "common/font_win.h"
 
 namespace tarnwick {
 namespace {
@@ -121,14 +122,7 @@ void TfrmMain::CreateControls() {
 
     PageControl1 =
         CreateControl(Handle(), WC_TABCONTROLA, "", WS_CLIPSIBLINGS, 0, 0, 0, 0, kPageControlId);
-    const char* const pages[] = {"产品", "终端"};
-    for (int i = 0; i < 2; ++i) {
-        std::wstring caption = Wide(pages[i]);
-        TCITEMW tab{};
-        tab.mask = TCIF_TEXT;
-        tab.pszText = caption.data();
-        SendMessageW(PageControl1, TCM_INSERTITEMW, i, LPARAM(&tab));
-    }
+    AddTabs(PageControl1, {"产品", "终端"});
     lstvProduct.Create(
         Handle(), kProductListId,
         {&aclMain[MainAction::actFileProperty],

@@ -18,6 +18,7 @@
 #include "app/tool_bar_win.h"
 #include "app/tray_icon_win.h"
 #include "common/action_list.h"
+#include "common/dpi_win.h"
 #include "common/stamp.h"
 #include "common/timer_win.h"
 #include "common/window_win.h"

@@ -69,7 +69,6 @@ class ProductList {
     std::optional<std::vector<std::string>> SelectedRowTexts() const;
 
   private:
-    void AddColumns();
     void SetImages(int dpi);
     void ShowRows();
     void AppendRow(int at, const ProductRow& row);

@@ -7,18 +7,19 @@
 #include <utility>
 
 #include "terminals/ipv4_socket_address.h"
+#include "terminals/winsock_win.h"
 
 namespace tarnwick {
-namespace {
 
-// Winsock is started once for the life of the process.
-void StartWinsock() {
-    static const bool started = [] {
+int StartWinsock() {
+    static const int error = [] {
         WSADATA data;
-        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+        return WSAStartup(MAKEWORD(2, 2), &data);
     }();
-    (void)started;
+    return error;
 }
+
+namespace {
 
 constexpr DWORD kLongestWaitMs = 100;
 
