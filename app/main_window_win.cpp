@@ -5,6 +5,8 @@
 #include "common/application_window_win.h"
 #include "common/controls_win.h"
 #include "common/font_win.h"
+#include "common/message_box.h"
+#include "terminals/set_option_dialog_win.h"
 
 namespace tarnwick {
 namespace {
@@ -151,6 +153,28 @@ void TfrmMain::FormCreate() {
     tmrClient.Attach(Handle());
     tmrClient.SetInterval(kSweepInterval);
     tmrClient.SetEnabled(true);
+}
+
+void TfrmMain::ShowError(const std::string& text) {
+    tarnwick::ShowError(text);
+}
+
+void TfrmMain::ShowGeneralError(std::string_view text) {
+    tarnwick::ShowGeneralError(text);
+}
+
+void TfrmMain::SetServerActionsEnabled(bool start, bool stopAndStart, bool stop) {
+    aclMain[MainAction::actServerStart].SetEnabled(start);
+    aclMain[MainAction::actServerSnS].SetEnabled(stopAndStart);
+    aclMain[MainAction::actServerStop].SetEnabled(stop);
+}
+
+void TfrmMain::SetListenerStateText(const std::string& text) {
+    sbrStatus.SetText(StatusBar::kListener, text);
+}
+
+void TfrmMain::actServerOptionExecute() {
+    tarnwick::actServerOptionExecute(appDir_);
 }
 
 void TfrmMain::FormActivate() {

@@ -100,14 +100,10 @@ class TfrmMain final : public Window, private ServerView {
     void FormClose(CloseAction& action);
     void EndService();
 
-    // The handlers of aclMain, one for each row of TARNWICK_MAIN_ACTIONS and named after it.
+    // The handlers of aclMain that belong to this window; TARNWICK_MAIN_ACTIONS binds each row.
     void actFileExecute() {}
-    void actFilePropertyExecute();  // main_window_file_win.cpp
-    void actFileExitExecute();      // main_window_file_win.cpp
+    void actFileExitExecute();  // main_window_lifecycle_win.cpp
     void actServerExecute() {}
-    void actServerStartExecute() { server_.actServerStartExecute(); }
-    void actServerSnSExecute() { server_.actServerSnSExecute(); }
-    void actServerStopExecute() { server_.actServerStopExecute(); }
     // actServerOptionExecute: above, with the server commands.
     void actViewExecute() {}
     void actViewToolExecute();
@@ -117,8 +113,6 @@ class TfrmMain final : public Window, private ServerView {
     void actViewListExecute();
     void actViewReportExecute();
     void actHelpExecute() {}
-    void actHelpTopicExecute();  // main_window_help_win.cpp
-    void actHelpAboutExecute();  // main_window_help_win.cpp
 
     void SetViewStyle(ProductViewStyle style, MainAction action);
 
