@@ -29,6 +29,10 @@
 
 namespace tarnwick {
 
+namespace testing {
+struct InsideWin;  // what the tests see of the inside
+}  // namespace testing
+
 inline constexpr const char* kMainWindowClass = "TfrmMain";
 
 // Private messages of the main window.
@@ -57,10 +61,10 @@ class TfrmMain final : public Window, private ServerView {
     int Run();
 
     const ActionList& Actions() const { return aclMain; }
-    bool HideOnClose() const { return hideOnClose; }
-    const Timer& SweepTimer() const { return tmrClient; }
 
   private:
+    friend struct testing::InsideWin;
+
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void CreateControls();

@@ -123,7 +123,7 @@ int Local(size_t target) {
     table.SyncKnownProducts({"01-Bench"});
     TcpListener listener(table);
     std::error_code error;
-    const std::uint16_t port = Socket::Listen(kLoopback, 0, 1, error).LocalPort();
+    const std::uint16_t port = testing::LocalPort(Socket::Listen(kLoopback, 0, 1, error));
     listener.AddBinding("127.0.0.1", port);
     listener.Open();
     const std::vector<ClientSocket> held = HoldTerminals(port, target);

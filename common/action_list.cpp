@@ -5,11 +5,8 @@ namespace tarnwick {
 Action::Action(ActionList& list, int index, const ActionInfo& info, std::function<void()> handler)
     : list_(list),
       index_(index),
-      name_(info.name),
-      category_(info.category),
       caption_(info.caption),
       image_(info.image),
-      shortcut_(info.shortcut),
       radioGroup_(info.radioGroup),
       enabled_(info.enabled),
       checked_(info.checked),

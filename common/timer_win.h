@@ -6,6 +6,10 @@
 
 namespace tarnwick {
 
+namespace testing {
+struct InsideWin;  // what the tests see of the inside
+}  // namespace testing
+
 class Timer {
   public:
     explicit Timer(UINT_PTR id) : id_(id) {}
@@ -16,7 +20,6 @@ class Timer {
     // The window that receives the timer's messages; set once, before the timer is enabled.
     void Attach(HWND window) { window_ = window; }
     UINT_PTR Id() const { return id_; }
-    UINT Interval() const { return interval_; }
     bool Enabled() const { return enabled_; }
 
     // A new interval restarts an enabled timer.
@@ -34,6 +37,8 @@ class Timer {
     }
 
   private:
+    friend struct testing::InsideWin;
+
     HWND window_ = nullptr;
     UINT_PTR id_;
     UINT interval_ = 0;

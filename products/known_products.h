@@ -9,6 +9,10 @@
 
 namespace tarnwick {
 
+namespace testing {
+struct Inside;  // what the tests see of the inside
+}  // namespace testing
+
 class KnownProducts {
   public:
     KnownProducts() = default;
@@ -24,10 +28,9 @@ class KnownProducts {
     // null when there is none or that entry is empty.
     const std::string* Resolve(std::string_view code) const;
 
-    size_t Count() const { return entries_.size(); }
-    const std::string& operator[](size_t index) const { return entries_[index]; }
-
   private:
+    friend struct testing::Inside;
+
     std::vector<std::string> entries_;
     // Code part -> position of the first entry with that code part.
     std::unordered_map<std::string_view, size_t> firstByCode_;

@@ -99,14 +99,6 @@ void ProductList::SetViewStyle(ProductViewStyle style) {
     SetWindowLongPtrA(hwnd_, GWL_STYLE, LONG_PTR((current & ~DWORD(LVS_TYPEMASK)) | type));
 }
 
-ProductViewStyle ProductList::ViewStyle() const {
-    const DWORD type = DWORD(GetWindowLongPtrA(hwnd_, GWL_STYLE)) & LVS_TYPEMASK;
-    for (int i = 0; i < int(std::size(kViewTypes)); ++i) {
-        if (kViewTypes[i] == type) return ProductViewStyle(i);
-    }
-    return ProductViewStyle::kReport;
-}
-
 bool ProductList::HandleNotify(const NMHDR* header) {
     if (header->hwndFrom != hwnd_) return false;
     switch (header->code) {

@@ -10,6 +10,10 @@
 
 namespace tarnwick {
 
+namespace testing {
+struct InsideWin;  // what the tests see of the inside
+}  // namespace testing
+
 inline constexpr const char* kRunKeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const char* kAutorunValue = "Tarnwick";
 inline constexpr const char* kAutorunProgram = "Tarnwick.exe";
@@ -26,8 +30,6 @@ class RegistryKey {
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
 
-    bool IsOpen() const { return key_ != nullptr; }
-
     // A string or expandable string value as stored (not expanded), in UTF-16 as the registry
     // holds it; empty when missing. Throws std::runtime_error for a value of another type or a
     // failed read.
@@ -41,6 +43,7 @@ class RegistryKey {
     void DeleteValue(const std::string& name);
 
   private:
+    friend struct testing::InsideWin;
     void Close();
 
     HKEY key_ = nullptr;

@@ -11,6 +11,10 @@
 
 namespace tarnwick {
 
+namespace testing {
+struct Inside;  // what the tests see of the inside
+}  // namespace testing
+
 inline constexpr const char* kReadSettingsFailedText = "读取服务器参数失败。";
 inline constexpr const char* kSetSettingsText = "请设置服务参数。";
 inline constexpr const char* kStartFailedText = "服务启动失败。";
@@ -60,11 +64,12 @@ class ServerControl {
 
     // Called at the end of the main window's creation; the auto-start then acts once.
     void ArmAutoStart() { autoStartPending_ = true; }
-    bool AutoStartPending() const { return autoStartPending_; }
     // Called each time the main window becomes the active window.
     void AutoStart();
 
   private:
+    friend struct testing::Inside;
+
     Listener& tcpServer_;
     const ServerSettingsSource& settings_;
     ServerView& view_;

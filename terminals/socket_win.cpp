@@ -165,13 +165,6 @@ std::string Socket::PeerAddress() const {
     return DottedAddress(ntohl(a.sin_addr.s_addr));
 }
 
-std::uint16_t Socket::LocalPort() const {
-    sockaddr_in a{};
-    int length = sizeof a;
-    if (::getsockname(SOCKET(handle_), reinterpret_cast<sockaddr*>(&a), &length)) return 0;
-    return ntohs(a.sin_port);
-}
-
 void Socket::Interrupt() {
     if (!Valid()) return;
     interrupted_ = true;

@@ -51,6 +51,9 @@ struct TableChanges {
 };
 
 class TerminalTable;
+namespace testing {
+struct Inside;
+}  // namespace testing
 
 // Read access to the table while its lock is held; only TerminalTable::Read hands one out.
 class TableReader {
@@ -61,10 +64,11 @@ class TableReader {
     std::string_view Cell(size_t row, int column) const;
     // The row a view highlights; 0 when no terminal is present.
     size_t CurrentRow() const;
-    const KnownProducts& Products() const;
 
   private:
     friend class TerminalTable;
+    friend struct testing::Inside;
+    const KnownProducts& Products() const;
     explicit TableReader(const TerminalTable& table) : table_(table) {}
     const TerminalTable& table_;
 };

@@ -211,7 +211,7 @@ class ProductSyncTest : public ProductFileTest {
     }
     Captions Known() const {
         return table_.Read(
-            [](const TableReader& r) { return testing::KnownEntries(r.Products()); });
+            [](const TableReader& r) { return testing::KnownEntries(testing::Inside::Products(r)); });
     }
 
     testing::FakeClock clock_;
