@@ -3,26 +3,22 @@
 # the program and the bare reference server side by side under Wine, driven by terminals from a
 # native Linux process over loopback (127.0.0.0/8 only). Prints figures; takes a few minutes.
 #   tools/bench.sh [seconds per rate run (default 3)]
-set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
 seconds="${1:-3}"
 cd "$root"
+install_packages
 source "$root/tools/wine-probe.sh"
-source "$root/tools/toolchains.sh"
 
-native=build/bench/native
-cmake -S . -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-ninja -C "$native" -j2 load_client >/dev/null
+configure_and_build bench/native -DCMAKE_BUILD_TYPE=Release -- load_client >/dev/null
 
 echo "bench.sh: Windows builds measured: ${wine_arches[*]}; $wine_why"
 for arch in "${wine_arches[@]}"; do
-    dir="build/bench/$arch"
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$arch")" \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
-    ninja -C "$dir" -j2 Tarnwick bare_server window_probe >/dev/null
+    configure_and_build "bench/$arch" -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$arch")" \
+        -DCMAKE_BUILD_TYPE=Release -- Tarnwick bare_server window_probe >/dev/null
     echo
     echo "== $arch build"
-    TARNWICK_WINEPREFIX="$root/$dir/wine/prefix" TARNWICK_WINEARCH="$arch" env -u DISPLAY \
-        tools/with-wine.sh bench/run_wine.sh "$root/$dir" "$root/$native/bench/load_client" \
+    TARNWICK_WINEPREFIX="$build/bench/$arch/wine/prefix" TARNWICK_WINEARCH="$arch" env -u DISPLAY \
+        tools/with-wine.sh bench/run_wine.sh "$build/bench/$arch" "$build/bench/native/bench/load_client" \
         "$seconds" || echo "== $arch: the run did not complete"
 done
