@@ -6,9 +6,9 @@
 
 #include "common/application.h"
 #include "common/application_window_win.h"
+#include "common/modal_win.h"
 #include "common/text.h"
 #include "common/wide_text_win.h"
-#include "common/modal_win.h"
 
 namespace tarnwick {
 namespace {

@@ -210,8 +210,9 @@ class ProductSyncTest : public ProductFileTest {
         table_.SyncKnownProducts(ProductCaptions(read.rows));
     }
     Captions Known() const {
-        return table_.Read(
-            [](const TableReader& r) { return testing::KnownEntries(testing::Inside::Products(r)); });
+        return table_.Read([](const TableReader& r) {
+            return testing::KnownEntries(testing::Inside::Products(r));
+        });
     }
 
     testing::FakeClock clock_;

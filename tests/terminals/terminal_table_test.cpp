@@ -392,7 +392,9 @@ TEST_F(TerminalTableTest, AReaderSeesKnownProductsBeforeALoadOrAfterItNeverDurin
     reader.join();
     load.get();
     EXPECT_EQ(seen, (std::vector<std::string>{"01-Ledger", "02-Stock", "01-Payroll", "NoDash"}));
-    EXPECT_EQ(table.Read([](const TableReader& r) { return testing::KnownEntries(testing::Inside::Products(r)); }),
+    EXPECT_EQ(table.Read([](const TableReader& r) {
+        return testing::KnownEntries(testing::Inside::Products(r));
+    }),
               std::vector<std::string>{"09-New"});
 }
 
