@@ -29,10 +29,6 @@
 
 namespace tarnwick {
 
-namespace testing {
-struct InsideWin;  // what the tests see of the inside
-}  // namespace testing
-
 inline constexpr const char* kMainWindowClass = "TfrmMain";
 
 // Private messages of the main window.
@@ -60,10 +56,8 @@ class TfrmMain final : public Window, private ServerView {
     // Runs the message loop until the window is gone.
     int Run();
 
-    const ActionList& Actions() const { return aclMain; }
-
   private:
-    friend struct testing::InsideWin;
+    friend struct TestInsideWin;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

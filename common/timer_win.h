@@ -6,10 +6,6 @@
 
 namespace tarnwick {
 
-namespace testing {
-struct InsideWin;  // what the tests see of the inside
-}  // namespace testing
-
 class Timer {
   public:
     explicit Timer(UINT_PTR id) : id_(id) {}
@@ -37,7 +33,7 @@ class Timer {
     }
 
   private:
-    friend struct testing::InsideWin;
+    friend struct TestInsideWin;
 
     HWND window_ = nullptr;
     UINT_PTR id_;

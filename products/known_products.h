@@ -9,10 +9,6 @@
 
 namespace tarnwick {
 
-namespace testing {
-struct Inside;  // what the tests see of the inside
-}  // namespace testing
-
 class KnownProducts {
   public:
     KnownProducts() = default;
@@ -29,7 +25,7 @@ class KnownProducts {
     const std::string* Resolve(std::string_view code) const;
 
   private:
-    friend struct testing::Inside;
+    friend struct TestInside;
 
     std::vector<std::string> entries_;
     // Code part -> position of the first entry with that code part.

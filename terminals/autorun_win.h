@@ -10,10 +10,6 @@
 
 namespace tarnwick {
 
-namespace testing {
-struct InsideWin;  // what the tests see of the inside
-}  // namespace testing
-
 inline constexpr const char* kRunKeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const char* kAutorunValue = "Tarnwick";
 inline constexpr const char* kAutorunProgram = "Tarnwick.exe";
@@ -43,7 +39,7 @@ class RegistryKey {
     void DeleteValue(const std::string& name);
 
   private:
-    friend struct testing::InsideWin;
+    friend struct TestInsideWin;
     void Close();
 
     HKEY key_ = nullptr;

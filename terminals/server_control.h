@@ -11,10 +11,6 @@
 
 namespace tarnwick {
 
-namespace testing {
-struct Inside;  // what the tests see of the inside
-}  // namespace testing
-
 inline constexpr const char* kReadSettingsFailedText = "读取服务器参数失败。";
 inline constexpr const char* kSetSettingsText = "请设置服务参数。";
 inline constexpr const char* kStartFailedText = "服务启动失败。";
@@ -68,7 +64,7 @@ class ServerControl {
     void AutoStart();
 
   private:
-    friend struct testing::Inside;
+    friend struct TestInside;
 
     Listener& tcpServer_;
     const ServerSettingsSource& settings_;

@@ -11,10 +11,6 @@
 
 namespace tarnwick {
 
-namespace testing {
-struct Inside;  // what the tests see of the inside
-}  // namespace testing
-
 class Socket {
   public:
     Socket() = default;
@@ -66,7 +62,7 @@ class Socket {
 
   private:
     // The tests' client end takes a handle made elsewhere and sets options on it.
-    friend struct testing::Inside;
+    friend struct TestInside;
     using Handle = std::intptr_t;
     static constexpr Handle kInvalid = -1;
     explicit Socket(Handle handle) : handle_(handle) {}

@@ -51,9 +51,6 @@ struct TableChanges {
 };
 
 class TerminalTable;
-namespace testing {
-struct Inside;
-}  // namespace testing
 
 // Read access to the table while its lock is held; only TerminalTable::Read hands one out.
 class TableReader {
@@ -67,8 +64,7 @@ class TableReader {
 
   private:
     friend class TerminalTable;
-    friend struct testing::Inside;
-    const KnownProducts& Products() const;
+    friend struct TestInside;
     explicit TableReader(const TerminalTable& table) : table_(table) {}
     const TerminalTable& table_;
 };
@@ -105,6 +101,7 @@ class TerminalTable final : public TerminalService {
 
   private:
     friend class TableReader;
+    friend struct TestInside;
     using RowList = std::vector<std::unique_ptr<TerminalRow>>;
 
     void InsertRowLocked(const std::string& caption, std::string_view address,

@@ -102,16 +102,16 @@ TEST_F(MainWindowBehaviour, TheOptionsDialogIsOwnedByTheApplicationsWindow) {
 }
 
 TEST_F(MainWindowBehaviour, TheSweepTimerRunsEveryMinuteAndAgainAfterAFailedPass) {
-    const Timer& timer = testing::InsideWin::SweepTimer(window);
+    const Timer& timer = TestInsideWin::SweepTimer(window);
     EXPECT_TRUE(timer.Enabled());
-    EXPECT_EQ(testing::InsideWin::Interval(timer), 60000u);
+    EXPECT_EQ(TestInsideWin::Interval(timer), 60000u);
 
     clock.SetFailing(true);  // the pass raises an error, which the general error box shows
     testing::DialogAnswerer answer(IDOK);
     SendMessageA(Handle(), WM_TIMER, timer.Id(), 0);
     EXPECT_EQ(answer.Seen().text, "The clock cannot be read.");
     EXPECT_TRUE(timer.Enabled());
-    EXPECT_EQ(testing::InsideWin::Interval(timer), 60000u);
+    EXPECT_EQ(TestInsideWin::Interval(timer), 60000u);
     EXPECT_TRUE(KillTimer(Handle(), timer.Id()));  // armed with the window itself
 }
 

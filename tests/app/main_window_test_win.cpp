@@ -42,11 +42,11 @@ TEST_F(MainWindowInProcess, ActionsFollowThePublishedOrder) {
         {"actHelpAbout", "Help", "关于(&A)...", -1, 0},
     };
     // Name, category and shortcut stay in the table; the window's actions carry the rest.
-    ASSERT_EQ(window.Actions().At(std::size(expected)), nullptr);
+    ASSERT_EQ(TestInsideWin::Actions(window).At(std::size(expected)), nullptr);
     ASSERT_EQ(std::size(kMainActions), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
-        ASSERT_NE(window.Actions().At(i), nullptr);
-        const Action& action = *window.Actions().At(i);
+        ASSERT_NE(TestInsideWin::Actions(window).At(i), nullptr);
+        const Action& action = *TestInsideWin::Actions(window).At(i);
         EXPECT_STREQ(kMainActions[i].name, expected[i].name);
         EXPECT_STREQ(kMainActions[i].category, expected[i].category) << expected[i].name;
         EXPECT_EQ(action.Caption(), expected[i].caption) << expected[i].name;
@@ -57,7 +57,7 @@ TEST_F(MainWindowInProcess, ActionsFollowThePublishedOrder) {
 }
 
 TEST_F(MainWindowInProcess, StartsWithTheCreationsStates) {
-    EXPECT_TRUE(testing::InsideWin::HideOnClose(window));
+    EXPECT_TRUE(TestInsideWin::HideOnClose(window));
     EXPECT_FALSE(MenuEnabled(actFileProperty));
     EXPECT_TRUE(MenuEnabled(actFileExit));
     EXPECT_TRUE(MenuEnabled(actServerStart));

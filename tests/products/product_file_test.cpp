@@ -211,7 +211,7 @@ class ProductSyncTest : public ProductFileTest {
     }
     Captions Known() const {
         return table_.Read([](const TableReader& r) {
-            return testing::KnownEntries(testing::Inside::Products(r));
+            return testing::KnownEntries(TestInside::Products(r));
         });
     }
 

@@ -19,14 +19,14 @@ bool Bind(int fd, std::uint32_t address, std::uint16_t port) {
 }
 
 int Fd(const Socket& s) {
-    return int(Inside::Native(s));
+    return int(TestInside::Native(s));
 }
 
 }  // namespace
 
 ClientSocket ClientSocket::Connect(std::uint32_t address, std::uint16_t port,
                                    std::error_code& error, std::uint32_t from, int receiveBuffer) {
-    Socket s = Inside::Adopt(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    Socket s = TestInside::Adopt(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     if (s.Valid() && receiveBuffer) {
         ::setsockopt(Fd(s), SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
     }
@@ -64,7 +64,7 @@ std::uint16_t LocalPort(const Socket& socket) {
 }
 
 bool BindsWithAddressReuse(std::uint32_t address, std::uint16_t port) {
-    const Socket s = Inside::Adopt(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    const Socket s = TestInside::Adopt(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     const int on = 1;
     return s.Valid() && ::setsockopt(Fd(s), SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) == 0 &&
            Bind(Fd(s), address, port);

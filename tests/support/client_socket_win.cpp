@@ -16,11 +16,11 @@ Socket NewStreamSocket() {
         return WSAStartup(MAKEWORD(2, 2), &data) == 0;
     }();
     static_cast<void>(started);
-    return Inside::Adopt(std::intptr_t(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)));
+    return TestInside::Adopt(std::intptr_t(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)));
 }
 
 SOCKET Handle(const Socket& s) {
-    return SOCKET(Inside::Native(s));
+    return SOCKET(TestInside::Native(s));
 }
 
 template <class T>

@@ -1,5 +1,5 @@
 // What the tests see of the inside of the program's classes where the program itself needs no
-// way in: each of those classes names this its friend.
+// way in: each of those classes names TestInside its friend.
 #pragma once
 
 #include <cstdint>
@@ -11,13 +11,15 @@
 #include "terminals/socket.h"
 #include "terminals/terminal_table.h"
 
-namespace tarnwick::testing {
+namespace tarnwick {
 
-struct Inside {
+struct TestInside {
     static const std::vector<std::string>& Entries(const KnownProducts& known) {
         return known.entries_;
     }
-    static const KnownProducts& Products(const TableReader& reader) { return reader.Products(); }
+    static const KnownProducts& Products(const TableReader& reader) {
+        return reader.table_.products_;
+    }
     static bool AutoStartPending(const ServerControl& control) { return control.autoStartPending_; }
 
     // The platform's handle of a socket (a SOCKET on Windows, a descriptor elsewhere), and an
@@ -26,4 +28,4 @@ struct Inside {
     static Socket Adopt(std::intptr_t native) { return Socket(native); }
 };
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick

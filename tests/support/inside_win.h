@@ -1,5 +1,5 @@
 // What the tests see of the inside of the program's windows and handles where the program
-// itself needs no way in: each of those classes names this its friend.
+// itself needs no way in: each of those classes names TestInsideWin its friend.
 #pragma once
 
 #include <windows.h>
@@ -7,10 +7,14 @@
 #include "common/timer_win.h"
 #include "terminals/autorun_win.h"
 
-namespace tarnwick::testing {
+namespace tarnwick {
 
-struct InsideWin {
+struct TestInsideWin {
     // For TfrmMain; templates, so that tests of other windows need not see the main window.
+    template <class MainWindow>
+    static const auto& Actions(const MainWindow& window) {
+        return window.aclMain;
+    }
     template <class MainWindow>
     static bool HideOnClose(const MainWindow& window) {
         return window.hideOnClose;
@@ -24,4 +28,4 @@ struct InsideWin {
     static bool IsOpen(const RegistryKey& key) { return key.key_ != nullptr; }
 };
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick

@@ -10,7 +10,7 @@
 namespace tarnwick::testing {
 
 inline std::vector<std::string> KnownEntries(const KnownProducts& known) {
-    return Inside::Entries(known);
+    return TestInside::Entries(known);
 }
 
 }  // namespace tarnwick::testing

@@ -57,7 +57,7 @@ class RegistryKeyTest : public ::testing::Test {
 
 TEST_F(RegistryKeyTest, CreatesAMissingKeyAndReadsAMissingValueAsEmpty) {
     const RegistryKey key = Key();
-    ASSERT_TRUE(testing::InsideWin::IsOpen(key));
+    ASSERT_TRUE(TestInsideWin::IsOpen(key));
     EXPECT_EQ(ReadText(key, "Tarnwick"), "");
     EXPECT_FALSE(key.HasValue("Tarnwick"));
 }
@@ -116,7 +116,7 @@ TEST_F(RegistryKeyTest, AValueThatCannotBeDeletedIsAnError) {
 
 TEST_F(RegistryKeyTest, AKeyThatCannotBeOpenedIsSilent) {
     RegistryKey key(nullptr, "Software");
-    EXPECT_FALSE(testing::InsideWin::IsOpen(key));
+    EXPECT_FALSE(TestInsideWin::IsOpen(key));
     EXPECT_EQ(ReadText(key, "Tarnwick"), "");
     EXPECT_FALSE(key.HasValue("Tarnwick"));
     EXPECT_NO_THROW(WriteText(key, "Tarnwick", "x"));
@@ -128,8 +128,8 @@ TEST_F(RegistryKeyTest, AKeyThatCannotBeOpenedIsSilent) {
 TEST_F(RegistryKeyTest, AMovedKeyIsClosedOnce) {
     RegistryKey first = Key();
     RegistryKey second = std::move(first);
-    EXPECT_FALSE(testing::InsideWin::IsOpen(first));
-    ASSERT_TRUE(testing::InsideWin::IsOpen(second));
+    EXPECT_FALSE(TestInsideWin::IsOpen(first));
+    ASSERT_TRUE(TestInsideWin::IsOpen(second));
     WriteText(second, "v", "1");
     first = std::move(second);
     EXPECT_EQ(ReadText(first, "v"), "1");

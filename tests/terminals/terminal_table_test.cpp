@@ -382,7 +382,7 @@ TEST_F(TerminalTableTest, AReaderSeesKnownProductsBeforeALoadOrAfterItNeverDurin
         table.Read([&](const TableReader& r) {
             inside.set_value();
             go.get_future().wait();
-            seen = testing::KnownEntries(testing::Inside::Products(r));
+            seen = testing::KnownEntries(TestInside::Products(r));
         });
     });
     inside.get_future().wait();
@@ -393,7 +393,7 @@ TEST_F(TerminalTableTest, AReaderSeesKnownProductsBeforeALoadOrAfterItNeverDurin
     load.get();
     EXPECT_EQ(seen, (std::vector<std::string>{"01-Ledger", "02-Stock", "01-Payroll", "NoDash"}));
     EXPECT_EQ(table.Read([](const TableReader& r) {
-        return testing::KnownEntries(testing::Inside::Products(r));
+        return testing::KnownEntries(TestInside::Products(r));
     }),
               std::vector<std::string>{"09-New"});
 }
