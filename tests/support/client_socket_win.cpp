@@ -4,18 +4,13 @@
 #include "support/client_socket.h"
 #include "support/inside.h"
 #include "terminals/ipv4_socket_address.h"
+#include "terminals/winsock_win.h"
 
 namespace tarnwick::testing {
 namespace {
 
-// Winsock is started once for the life of the process, whether or not the program's own
-// sockets have started it already.
 Socket NewStreamSocket() {
-    static const bool started = [] {
-        WSADATA data;
-        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    }();
-    static_cast<void>(started);
+    StartWinsock();
     return TestInside::Adopt(std::intptr_t(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)));
 }
 
