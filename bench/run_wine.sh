@@ -25,6 +25,9 @@ wait_port() {
 rss_kb() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
 probe() { "$wine" "$build/bench/window_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
+echo "-- loading the product file"
+"$wine" "$build/bench/product_file_bench.exe" </dev/null 2>&1 | tr -d '\r'
+
 program_port="$(free_port)"
 bare_port="$(free_port)"
 mkdir -p "$work/app"

@@ -1,15 +1,20 @@
 #include "common/profile_text.h"
 
-#include "common/profile.h"
-#include "common/text.h"
+#include "common/code_page.h"
+#include "common/unicode_text.h"
 
 namespace tarnwick {
 namespace {
+
+constexpr std::string_view kUtf16LeMark("\xFF\xFE");
+constexpr std::string_view kUtf16BeMark("\xFE\xFF");
+constexpr std::string_view kUtf8Mark("\xEF\xBB\xBF");
 
 bool IsBlank(char c) {
     return (c >= '\t' && c <= '\r') || c == ' ' || c == '\x1a';
 }
 
+// No trail byte of code page 936 is a blank, so blanks are found byte by byte.
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);
@@ -18,16 +23,53 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
-// The lines of the text without their line ends; CR, LF and CR LF all end a line.
-std::vector<std::string_view> Lines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const size_t end = text.find_first_of("\r\n");
-        lines.push_back(text.substr(0, end));
-        if (end == std::string_view::npos) break;
-        text.remove_prefix(end + (text.substr(end, 2) == "\r\n" ? 2 : 1));
+bool IsLeadByte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
+// The name as names are compared: without its blanks, ASCII letters in lower case, a
+// double-byte character's bytes as they are (its trail byte may be a letter).
+std::string Folded(std::string_view name) {
+    name = Trimmed(name);
+    std::string folded(name);
+    for (size_t i = 0; i < folded.size(); ++i) {
+        if (IsLeadByte(folded[i]) && i + 1 < folded.size()) {
+            ++i;
+        } else if (folded[i] >= 'A' && folded[i] <= 'Z') {
+            folded[i] = char(folded[i] - 'A' + 'a');
+        }
     }
-    return lines;
+    return folded;
+}
+
+// Where a line stands in a text: its content, then its line end. CR, LF and CR LF all end a
+// line. Works alike on bytes and on UTF-16 units, so that a file's lines and the lines of its
+// converted text can be matched one by one.
+struct LineSpan {
+    size_t start;
+    size_t length;
+    size_t endLength;
+};
+
+template <typename Char>
+std::vector<LineSpan> LineSpans(std::basic_string_view<Char> text) {
+    std::vector<LineSpan> spans;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = start;
+        while (end < text.size() && text[end] != Char('\r') && text[end] != Char('\n'))
+            ++end;
+        size_t endLength = 0;
+        if (end < text.size()) {
+            endLength = text[end] == Char('\r') && end + 1 < text.size() && text[end + 1] == Char('\n')
+                            ? 2
+                            : 1;
+        }
+        spans.push_back({start, end - start, endLength});
+        start = end + endLength;
+    }
+    return spans;
 }
 
 // The name of a section header line ("[name]", anything after the last "]" ignored).
@@ -36,7 +78,7 @@ std::optional<std::string_view> SectionName(std::string_view line) {
     if (!line.starts_with('[')) return std::nullopt;
     const size_t close = line.rfind(']');
     if (close == 0 || close == std::string_view::npos) return std::nullopt;
-    return line.substr(1, close - 1);
+    return Trimmed(line.substr(1, close - 1));
 }
 
 struct KeyLine {
@@ -52,36 +94,25 @@ std::optional<KeyLine> KeyOf(std::string_view line) {
     return KeyLine{Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1))};
 }
 
-// Where a key stands: the line of its section's header and its own line (or none).
-struct Place {
-    std::optional<size_t> header;
-    std::optional<size_t> keyLine;
-    size_t sectionEnd = 0;  // one past the last non-blank line of the section
-};
-
-// Only the first section of a name counts, and in it the first line of the key.
-Place Find(const std::vector<std::string_view>& lines, std::string_view section,
-           std::string_view key) {
-    section = Trimmed(section);
-    key = Trimmed(key);
-    Place place;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (const auto name = SectionName(lines[i])) {
-            if (place.header) break;
-            if (EqualsIgnoringAsciiCase(*name, section)) {
-                place.header = i;
-                place.sectionEnd = i + 1;
-            }
-            continue;
-        }
-        if (!place.header) continue;
-        if (!Trimmed(lines[i]).empty()) place.sectionEnd = i + 1;
-        const auto entry = KeyOf(lines[i]);
-        if (!place.keyLine && entry && EqualsIgnoringAsciiCase(entry->key, key)) {
-            place.keyLine = i;
-        }
+std::u16string UnitsOf(std::string_view bytes, bool bigEndian) {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (size_t i = 0; i < units.size(); ++i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        units[i] = bigEndian ? char16_t(first << 8 | second) : char16_t(second << 8 | first);
     }
-    return place;
+    return units;
+}
+
+std::string BytesOf(std::u16string_view units, bool bigEndian) {
+    std::string bytes;
+    bytes.reserve(units.size() * 2);
+    for (char16_t unit : units) {
+        const char high = char(unit >> 8), low = char(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
 }
 
 }  // namespace
@@ -94,50 +125,146 @@ std::string ProfileValueText(std::string_view value) {
     value = value.substr(0, value.find('\0'));
     size_t end = 0;
     while (end < value.size()) {
-        const auto lead = static_cast<unsigned char>(value[end]);
-        const size_t width = lead >= 0x81 && lead <= 0xFE && end + 1 < value.size() ? 2 : 1;
-        if (end + width > ProfileFile::kMaxValueBytes) break;
+        const size_t width = IsLeadByte(value[end]) && end + 1 < value.size() ? 2 : 1;
+        if (end + width > ProfileText::kMaxValueBytes) break;
         end += width;
     }
     return std::string(value.substr(0, end));
 }
 
-std::optional<std::string> ProfileValue(std::string_view bytes, std::string_view section,
-                                        std::string_view key) {
-    const auto lines = Lines(bytes);
-    const Place place = Find(lines, section, key);
-    if (!place.keyLine) return std::nullopt;
-    return ProfileValueText(KeyOf(lines[*place.keyLine])->value);
+ProfileText::ProfileText(std::string_view bytes) {
+    if (bytes.starts_with(kUtf16LeMark)) {
+        encoding_ = ProfileEncoding::kUtf16Le;
+        bytes.remove_prefix(kUtf16LeMark.size());
+    } else if (bytes.starts_with(kUtf16BeMark)) {
+        encoding_ = ProfileEncoding::kUtf16Be;
+        bytes.remove_prefix(kUtf16BeMark.size());
+    } else if (bytes.starts_with(kUtf8Mark)) {
+        encoding_ = ProfileEncoding::kUtf8;
+        bytes.remove_prefix(kUtf8Mark.size());
+    }
+    Split(bytes);
+    Index();
 }
 
-std::string ProfileWithValue(std::string_view bytes, std::string_view section, std::string_view key,
-                             std::string_view value) {
-    auto lines = Lines(bytes);
-    const Place place = Find(lines, section, key);
-    // The new lines live here while `lines` views them.
-    std::string header = "[" + std::string(Trimmed(section)) + "]";
-    std::string keyText = std::string(Trimmed(key)) + "=" + std::string(value);
-    if (place.keyLine) {
-        keyText = std::string(KeyOf(lines[*place.keyLine])->key) + "=" + std::string(value);
-        lines[*place.keyLine] = keyText;
-    } else if (place.header) {
-        lines.insert(lines.begin() + std::ptrdiff_t(place.sectionEnd), keyText);
+// Unicode lines are matched one by one with the lines of their converted text: line ends are
+// the same characters in both, and no conversion makes or takes one.
+void ProfileText::Split(std::string_view body) {
+    if (encoding_ == ProfileEncoding::kCodePage936) {
+        for (const LineSpan& s : LineSpans(body)) {
+            lines_.push_back({std::string(body.substr(s.start, s.length)), {},
+                              std::string(body.substr(s.start + s.length, s.endLength))});
+        }
+        return;
+    }
+    const size_t unitBytes = encoding_ == ProfileEncoding::kUtf8 ? 1 : 2;
+    std::u16string units;
+    if (encoding_ == ProfileEncoding::kUtf8) {
+        units = Utf16FromUtf8(body);
     } else {
-        lines.push_back(header);
-        lines.push_back(keyText);
+        tail_ = body.substr(body.size() & ~size_t(1));
+        units = UnitsOf(body, encoding_ == ProfileEncoding::kUtf16Be);
     }
-    std::string text;
-    for (std::string_view line : lines)
-        text.append(line).append("\r\n");
-    return text;
+    const std::string text = CodePage936FromUtf16(units);
+    const auto textSpans = LineSpans(std::string_view(text));
+    const auto rawSpans = unitBytes == 1 ? LineSpans(body) : LineSpans(std::u16string_view(units));
+    for (size_t i = 0; i < rawSpans.size() && i < textSpans.size(); ++i) {
+        const LineSpan& r = rawSpans[i];
+        lines_.push_back({text.substr(textSpans[i].start, textSpans[i].length),
+                          std::string(body.substr(r.start * unitBytes, r.length * unitBytes)),
+                          std::string(body.substr((r.start + r.length) * unitBytes,
+                                                  r.endLength * unitBytes))});
+    }
 }
 
-std::vector<std::string> ProfileSectionNames(std::string_view bytes) {
-    std::vector<std::string> names;
-    for (std::string_view line : Lines(bytes)) {
-        if (const auto name = SectionName(line)) names.emplace_back(*name);
+namespace {
+
+// Where a key of a section is looked up: the section's length keeps any two pairs of names
+// apart, whatever bytes they hold.
+std::string KeyPlace(std::string_view foldedSection, std::string_view key) {
+    return std::to_string(foldedSection.size()) + ':' + std::string(foldedSection) + Folded(key);
+}
+
+}  // namespace
+
+void ProfileText::Index() {
+    sections_.clear();
+    keys_.clear();
+    sectionNames_.clear();
+    Section* current = nullptr;  // none after a repeated header: its keys count nowhere
+    std::string currentName;
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const std::string_view line = lines_[i].text;
+        if (const auto name = SectionName(line)) {
+            sectionNames_.emplace_back(*name);
+            currentName = Folded(*name);
+            const auto [section, first] = sections_.try_emplace(currentName);
+            current = first ? &section->second : nullptr;
+            if (current) current->end = i + 1;
+            continue;
+        }
+        if (!current) continue;
+        if (!Trimmed(line).empty()) current->end = i + 1;
+        if (const auto entry = KeyOf(line)) keys_.try_emplace(KeyPlace(currentName, entry->key), i);
     }
-    return names;
+}
+
+std::optional<std::string> ProfileText::Value(std::string_view section,
+                                              std::string_view key) const {
+    const auto line = keys_.find(KeyPlace(Folded(section), key));
+    if (line == keys_.end()) return std::nullopt;
+    return ProfileValueText(KeyOf(lines_[line->second].text)->value);
+}
+
+bool ProfileText::Set(std::string_view section, std::string_view key, std::string_view value) {
+    section = Trimmed(section);
+    key = Trimmed(key);
+    const std::string folded = Folded(section);
+    const auto found = sections_.find(folded);
+    if (found == sections_.end()) {
+        Insert(lines_.size(), "[" + std::string(section) + "]");
+        Insert(lines_.size(), std::string(key) + "=" + std::string(value));
+    } else if (const auto at = keys_.find(KeyPlace(folded, key)); at != keys_.end()) {
+        Line& line = lines_[at->second];
+        const KeyLine entry = *KeyOf(line.text);
+        if (entry.value == value) return false;
+        std::string text = std::string(entry.key) + "=" + std::string(value);
+        if (encoding_ != ProfileEncoding::kCodePage936) line.raw = Encoded(text);
+        line.text = std::move(text);
+    } else {
+        Insert(found->second.end, std::string(key) + "=" + std::string(value));
+    }
+    Index();
+    return true;
+}
+
+void ProfileText::Insert(size_t at, std::string text) {
+    const std::string lineEnd = Encoded("\r\n");
+    if (at > 0 && lines_[at - 1].end.empty()) lines_[at - 1].end = lineEnd;
+    std::string raw = encoding_ == ProfileEncoding::kCodePage936 ? std::string() : Encoded(text);
+    lines_.insert(lines_.begin() + std::ptrdiff_t(at), Line{std::move(text), std::move(raw), lineEnd});
+}
+
+std::string ProfileText::Encoded(std::string_view text) const {
+    switch (encoding_) {
+    case ProfileEncoding::kCodePage936:
+        return std::string(text);
+    case ProfileEncoding::kUtf8:
+        return Utf8FromUtf16(Utf16FromCodePage936(text));
+    case ProfileEncoding::kUtf16Le:
+    case ProfileEncoding::kUtf16Be:
+        break;
+    }
+    return BytesOf(Utf16FromCodePage936(text), encoding_ == ProfileEncoding::kUtf16Be);
+}
+
+std::string ProfileText::Bytes() const {
+    static constexpr std::string_view kMarks[] = {"", kUtf16LeMark, kUtf16BeMark, kUtf8Mark};
+    std::string bytes(kMarks[size_t(encoding_)]);
+    const bool ansi = encoding_ == ProfileEncoding::kCodePage936;
+    for (const Line& line : lines_)
+        bytes.append(ansi ? line.text : line.raw).append(line.end);
+    return bytes.append(tail_);
 }
 
 }  // namespace tarnwick

@@ -38,9 +38,9 @@ struct PresentEntries {
     }
 };
 
-PresentEntries FindEntries(const ProfileFile& file, std::int32_t count) {
+PresentEntries FindEntries(const Profile& profile, std::int32_t count) {
     PresentEntries present;
-    for (const std::string& name : file.SectionNames()) {
+    for (const std::string& name : profile.SectionNames()) {
         const auto number = EntryNumber(name);
         if (number && *number <= count) present.numbers.push_back(*number);
     }
@@ -51,11 +51,11 @@ PresentEntries FindEntries(const ProfileFile& file, std::int32_t count) {
     return present;
 }
 
-ProductRow ReadEntry(const ProfileFile& file, std::int32_t number) {
+ProductRow ReadEntry(const Profile& profile, std::int32_t number) {
     const std::string section = "P" + std::to_string(number);
-    const std::string product = file.ReadText(section, "Product");
-    return ProductRow{std::string(TextBefore(product, ';')), file.ReadText(section, "Server"),
-                      file.ReadText(section, "Database")};
+    const std::string product = profile.Text(section, "Product");
+    return ProductRow{std::string(TextBefore(product, ';')), profile.Text(section, "Server"),
+                      profile.Text(section, "Database")};
 }
 
 }  // namespace
@@ -63,14 +63,14 @@ ProductRow ReadEntry(const ProfileFile& file, std::int32_t number) {
 ProductFileRows ReadProductFile(const ProfileFile& file) {
     ProductFileRows result;
     try {
-        file.CheckReadable();
-        const std::int32_t count = file.ReadInt("product", "count", 0);
+        const Profile profile = file.Read();
+        const std::int32_t count = profile.Int("product", "count", 0);
         if (count <= 0) return result;
-        const PresentEntries present = FindEntries(file, count);
+        const PresentEntries present = FindEntries(profile, count);
         if (present.highest > kMaxProductEntries) throw std::length_error("too many entries");
         for (std::int32_t number = 1; number <= present.highest; ++number) {
             // A missing section reads as empty values: a row with an empty caption.
-            result.rows.push_back(present.Holds(number) ? ReadEntry(file, number) : ProductRow{});
+            result.rows.push_back(present.Holds(number) ? ReadEntry(profile, number) : ProductRow{});
         }
     } catch (const std::exception&) {
         result.failed = true;

@@ -31,7 +31,7 @@ struct ProductFileRows {
 // cannot fill memory with empty rows.
 inline constexpr std::int32_t kMaxProductEntries = 10000;
 
-// Reads the entries 1 .. "count" in order. An entry whose section the file lacks reads as empty
+// Reads the file once, then the entries 1 .. "count" in order. An entry whose section the file lacks reads as empty
 // values, a row with an empty caption; but the read never goes past the highest-numbered entry
 // section present, so a "count" larger than the file's entries costs nothing. A missing file, a
 // missing or non-positive "count" give no rows and are no failure; a file that exists but

@@ -5,16 +5,14 @@
 namespace tarnwick {
 
 void ServerControl::actServerStartExecute() {
-    std::string host;
-    std::int32_t port = 0;
+    ServerParams settings;
     try {
-        host = settings_.Host();
-        port = settings_.Port();
+        settings = settings_.Read();
     } catch (...) {
         view_.ShowError(kReadSettingsFailedText);
         return;
     }
-    if (ServerSettingsSource::Unset(host, port)) {
+    if (settings.Unset()) {
         view_.ShowError(kSetSettingsText);
         return;
     }
@@ -25,7 +23,7 @@ void ServerControl::actServerStartExecute() {
     }
     try {
         tcpServer_.RemoveBindings();
-        tcpServer_.AddBinding(std::move(host), port);
+        tcpServer_.AddBinding(std::move(settings.host), settings.port);
         tcpServer_.Open();
     } catch (...) {
         // The cause is not shown; states and panel stay as they were.
@@ -69,7 +67,7 @@ void ServerControl::AutoStart() {
     if (!autoStartPending_ || autoStartRunning_) return;
     autoStartRunning_ = true;
     try {
-        if (!settings_.Unset()) {
+        if (!settings_.Read().Unset()) {
             actServerStartExecute();  // reads the settings again
         } else {
             view_.actServerOptionExecute();

@@ -12,25 +12,22 @@
 
 namespace tarnwick {
 
-// The settings as the server commands read them. Either read may throw when the file cannot
-// be read.
+// One reading of the settings.
+struct ServerParams {
+    std::string host;         // exactly as stored; empty when missing
+    std::string portText;     // exactly as stored; empty when missing
+    std::int32_t port = 0;    // 0 when missing, empty or not an integer
+
+    // Unset for the listener: empty host or port 0.
+    bool Unset() const { return host.empty() || port == 0; }
+};
+
+// The settings as the server commands read them: each use reads them afresh, once.
 class ServerSettingsSource {
   public:
     virtual ~ServerSettingsSource() = default;
-    // Exactly as stored; empty when missing.
-    virtual std::string Host() const = 0;
-    // 0 when missing, empty or not an integer.
-    virtual std::int32_t Port() const = 0;
-
-    // Unset for the listener: empty host or port 0.
-    static bool Unset(const std::string& host, std::int32_t port) {
-        return host.empty() || port == 0;
-    }
-    // The same from the settings; the port is read only when the host is set.
-    bool Unset() const {
-        const std::string host = Host();
-        return Unset(host, host.empty() ? 0 : Port());
-    }
+    // Throws when the file cannot be read.
+    virtual ServerParams Read() const = 0;
 };
 
 class ServerSettings final : public ServerSettingsSource {
@@ -38,28 +35,21 @@ class ServerSettings final : public ServerSettingsSource {
     // `folder` ends in a path separator; the program passes AppDir().
     explicit ServerSettings(const std::filesystem::path& folder) : file_(folder / "main.ini") {}
 
-    // As text, exactly as stored; a missing key reads as empty. Each read throws
-    // ProfileReadError when main.ini exists but cannot be read.
-    std::string Host() const override { return ReadText("host"); }
-    std::string PortText() const { return ReadText("ip"); }
-    // As an integer: missing, empty or not an integer reads as 0.
-    std::int32_t Port() const override {
-        file_.CheckReadable();
-        return file_.ReadInt(kSection, "ip", 0);
+    // One read of main.ini; throws ProfileReadError when it exists but cannot be read.
+    ServerParams Read() const override {
+        const Profile profile = file_.Read();
+        return {profile.Text(kSection, "host"), profile.Text(kSection, "ip"),
+                profile.Int(kSection, "ip", 0)};
     }
 
-    // Writes "host", then "ip", as typed. False when a write failed; a host written before a
-    // failing port write stays in the file.
-    bool Save(const std::string& host, const std::string& portText) {
-        return file_.WriteText(kSection, "host", host) && file_.WriteText(kSection, "ip", portText);
+    // Writes "host" and "ip", as typed, in one save that replaces the file whole or leaves it
+    // as it was. False when the save failed.
+    bool Save(const std::string& host, const std::string& portText,
+              const WriteHook& hook = {}) const {
+        return file_.Write({{kSection, "host", host}, {kSection, "ip", portText}}, hook);
     }
 
   private:
-    std::string ReadText(const char* key) const {
-        file_.CheckReadable();
-        return file_.ReadText(kSection, key);
-    }
-
     static constexpr const char* kSection = "server";
     ProfileFile file_;
 };

@@ -88,12 +88,12 @@ void TfrmSetOption::FillHostList() {
     }
 }
 
-// Each box is filled as soon as its value is read: a failure leaves what was filled before it.
+// Both boxes come from one reading: a failure leaves both as they were.
 bool TfrmSetOption::ReadSettings() {
     try {
-        const ServerSettings settings(folder_);
-        cmbHost.SetText(settings.Host());
-        edtPort.SetText(settings.PortText());
+        const ServerParams settings = ServerSettings(folder_).Read();
+        cmbHost.SetText(settings.host);
+        edtPort.SetText(settings.portText);
         return true;
     } catch (const std::exception&) {
         ShowError(kReadSettingsFailedText);

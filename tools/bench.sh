@@ -10,15 +10,19 @@ cd "$root"
 install_packages
 source "$root/tools/wine-probe.sh"
 
-configure_and_build bench/native -DCMAKE_BUILD_TYPE=Release -- load_client >/dev/null
+configure_and_build bench/native -DCMAKE_BUILD_TYPE=Release -- load_client product_file_bench \
+    >/dev/null
+echo "== native: loading the product file"
+"$build/bench/native/bench/product_file_bench"
 
 echo "bench.sh: Windows builds measured: ${wine_arches[*]}; $wine_why"
 for arch in "${wine_arches[@]}"; do
+    dir="$build/bench/$arch"
     configure_and_build "bench/$arch" -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$arch")" \
-        -DCMAKE_BUILD_TYPE=Release -- Tarnwick bare_server window_probe >/dev/null
+        -DCMAKE_BUILD_TYPE=Release -- Tarnwick bare_server window_probe product_file_bench >/dev/null
     echo
     echo "== $arch build"
-    TARNWICK_WINEPREFIX="$build/bench/$arch/wine/prefix" TARNWICK_WINEARCH="$arch" env -u DISPLAY \
-        tools/with-wine.sh bench/run_wine.sh "$build/bench/$arch" "$build/bench/native/bench/load_client" \
+    TARNWICK_WINEPREFIX="$dir/wine/prefix" TARNWICK_WINEARCH="$arch" env -u DISPLAY \
+        tools/with-wine.sh bench/run_wine.sh "$dir" "$build/bench/native/bench/load_client" \
         "$seconds" || echo "== $arch: the run did not complete"
 done

@@ -90,7 +90,7 @@ TEST_F(AnyCodePage, FindsItsFilesListensAndWritesInAFolderNamedOutsideTheCodePag
     EXPECT_EQ(Terminal(port_).Ask("LOGIN:0102;1\n", 3), "1\r\n");
 
     OptionsOk(L"127.0.0.2");
-    EXPECT_EQ(ProfileFile(folder / "main.ini").ReadText("server", "host"), "127.0.0.2");
+    EXPECT_EQ(ProfileFile(folder / "main.ini").Read().Text("server", "host"), "127.0.0.2");
     EXPECT_EQ(std::filesystem::path(OpenRunKey().ReadWide(kAutorunValue)), folder / "Tarnwick.exe");
 }
 

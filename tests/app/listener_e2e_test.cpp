@@ -1,6 +1,7 @@
 // The listener of the running program from outside: terminals over TCP, the grid and the
 // status bar, the Server commands, and the messages of failed starts.
 #include "program_fixture_win.h"
+#include "terminals/set_option_dialog_win.h"
 
 namespace tarnwick::testing {
 namespace {
@@ -121,6 +122,35 @@ TEST_F(Listener, ASecondStartLeavesTheFirstServing) {
     EXPECT_EQ(second.WaitForExit(20000), 0);
     EXPECT_EQ(Terminal(port_).Ask("LOGIN:0101;1\n", 3), "1\r\n");
     EXPECT_TRUE(PanelBecomes(4, "终端数：1"));
+}
+
+// Notepad's "Unicode": a UTF-16 main.ini, edited by hand with blanks inside its brackets. OK in
+// the options dialog keeps it UTF-16, and the system's own functions read the new values there.
+TEST_F(Listener, AUnicodeMainIniStartsTheListenerAndStaysUnicodeAfterOk) {
+    std::string file = "\xFF\xFE";
+    for (char c : "[ server ]\r\nhost=127.0.0.1\r\nip=" + std::to_string(port_) + "\r\n")
+        file += {c, '\0'};
+    dir_.Write("main.ini", file);
+    Start();
+    ASSERT_TRUE(PanelBecomes(2, "状态：运行"));
+    EXPECT_EQ(Terminal(port_).Ask("LOGIN:0101;1\n", 3), "1\r\n");
+
+    Command(MainAction::actServerOption);
+    HWND options = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (options = FindProcessWindow(process_->Id(), kSetOptionClass)) != nullptr; }));
+    SendMessageTimeoutW(GetDlgItem(options, TfrmSetOption::kCmbHost), WM_SETTEXT, 0,
+                        LPARAM(L"127.0.0.2"), SMTO_ABORTIFHUNG, 3000, nullptr);
+    ClickButton(options, TfrmSetOption::kBtnOk);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }));
+
+    EXPECT_TRUE(dir_.Read("main.ini").starts_with("\xFF\xFE"));
+    const std::string path = dir_.PathOf("main.ini");
+    char value[64] = {};
+    GetPrivateProfileStringA("server", "host", "", value, sizeof value, path.c_str());
+    EXPECT_STREQ(value, "127.0.0.2");
+    GetPrivateProfileStringA("server", "ip", "", value, sizeof value, path.c_str());
+    EXPECT_EQ(value, std::to_string(port_));
 }
 
 }  // namespace

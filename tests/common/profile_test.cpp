@@ -1,4 +1,4 @@
-// Profile files by the Windows rules. The same table runs in the native build and in the Windows
+// Profile files by the Windows rules. The same tables run in the native build and in the Windows
 // build, where the file is opened by its UTF-16 path.
 #include "common/profile.h"
 
@@ -25,6 +25,7 @@ struct TextCase {
     const char* section;
     const char* key;
     std::string expected;
+    bool systemAgrees = true;  // Wine's own functions read the same (see SystemReads)
 };
 
 std::string Repeated(std::string_view piece, size_t times) {
@@ -32,6 +33,21 @@ std::string Repeated(std::string_view piece, size_t times) {
     for (size_t i = 0; i < times; ++i)
         text += piece;
     return text;
+}
+
+// A file's bytes in Unicode, with the byte order mark Notepad writes.
+std::string Utf16(std::u16string_view text, bool bigEndian = false) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t unit : text) {
+        const char high = char(unit >> 8), low = char(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+std::string Utf8(std::u8string_view text) {
+    return "\xEF\xBB\xBF" + std::string(text.begin(), text.end());
 }
 
 const TextCase kTextCases[] = {
@@ -74,35 +90,60 @@ const TextCase kTextCases[] = {
     // characters before it (Wine converts whole characters only). Windows itself was not
     // measured here; its documentation promises only the cut and the terminator.
     {"a cut inside a double-byte character", "[s]\r\nk=" + Repeated("汉", 2500) + "\r\n", "s", "k",
-     Repeated("汉", 1023)},
+     Repeated("汉", 1023), false},
     {"a cut after a double-byte character", "[s]\r\nk=a" + Repeated("汉", 2500) + "\r\n", "s", "k",
      "a" + Repeated("汉", 1023)},
+    {"blanks inside the brackets", "[ server ]\r\nhost=h\r\n", "server", "host", "h"},
+    {"a tab inside the brackets", "[server\t]\r\nhost=h\r\n", "SERVER", "host", "h"},
+    {"an entry named with blanks", "[ P1 ]\r\nProduct=01-A\r\n", "P1", "product", "01-A"},
+    {"carriage returns alone end lines", "[s]\rk=v\rj=w\r", "s", "j", "w"},
+    {"a key with an empty value is there", "[s]\r\nname2=\r\nname3\r\n", "s", "name2", ""},
+    {"a trail byte is never folded", "[s]\r\n\x81" "a=1\r\n", "s", "\x81" "A", kMissing},
+    {"a trail byte matches itself", "[s]\r\n\x81" "a=1\r\n", "s", "\x81" "a", "1"},
+    {"UTF-16 LE", Utf16(u"[ server ]\r\nhost=主机\r\n"), "server", "host", "主机"},
+    {"UTF-16 BE", Utf16(u"[server]\nhost=主机", true), "server", "host", "主机"},
+    {"UTF-8 with its mark", Utf8(u8"[server]\r\nhost=主机\r\n"), "server", "host", "主机"},
+    {"a character code page 936 lacks", Utf16(u"[s]\r\nk=a\u0E01b\r\n"), "s", "k", "a?b"},
+    {"UTF-16 without its mark is bytes", std::string("[\0s\0]\0", 6), "s", "k", kMissing, false},
 };
+
+#ifdef _WIN32
+// The value as the system's own profile functions read it. Wine's follow Windows' rules here
+// (they differ where a cut falls inside a character, and Wine guesses UTF-16 without a mark).
+std::string SystemReads(const std::string& path, const char* section, const char* key) {
+    std::string value(ProfileText::kMaxValueBytes + 1, '\0');
+    value.resize(GetPrivateProfileStringA(section, key, kMissing, value.data(), DWORD(value.size()),
+                                          path.c_str()));
+    return value;
+}
+#endif
 
 TEST(ProfileText, ReadsByTheWindowsRules) {
     TempFolder folder;
     int n = 0;
     for (const TextCase& c : kTextCases) {
         // A file of its own for every case: the system may cache a file it has read.
-        const ProfileFile file(folder.Write("case" + std::to_string(++n) + ".ini", c.file));
-        EXPECT_EQ(file.ReadText(c.section, c.key, kMissing), c.expected) << c.what;
+        const std::string path = folder.Write("case" + std::to_string(++n) + ".ini", c.file);
+        EXPECT_EQ(ProfileFile(path).Read().Text(c.section, c.key, kMissing), c.expected) << c.what;
+#ifdef _WIN32
+        if (c.systemAgrees) EXPECT_EQ(SystemReads(path, c.section, c.key), c.expected) << c.what;
+#endif
     }
 }
 
 TEST(ProfileText, MissingFileGivesTheDefault) {
     TempFolder folder;
-    const ProfileFile file(folder.PathOf("absent.ini"));
-    EXPECT_EQ(file.ReadText("s", "k", "fallback"), "fallback");
-    EXPECT_EQ(file.ReadText("s", "k"), "");
-    EXPECT_EQ(file.ReadInt("s", "k", -3), -3);
-    EXPECT_TRUE(file.SectionNames().empty());
-    EXPECT_FALSE(std::filesystem::exists(file.Path()));
+    const Profile profile = ProfileFile(folder.PathOf("absent.ini")).Read();
+    EXPECT_EQ(profile.Text("s", "k", "fallback"), "fallback");
+    EXPECT_EQ(profile.Text("s", "k"), "");
+    EXPECT_EQ(profile.Int("s", "k", -3), -3);
+    EXPECT_TRUE(profile.SectionNames().empty());
+    EXPECT_FALSE(folder.Holds("absent.ini"));
 }
 
 TEST(ProfileText, TrailingBlanksOfTheDefaultAreDropped) {
     TempFolder folder;
-    const ProfileFile file(folder.Write("a.ini", "[s]\r\n"));
-    EXPECT_EQ(file.ReadText("s", "k", "  fallback  "), "  fallback");
+    EXPECT_EQ(Profile("[s]\r\n").Text("s", "k", "  fallback  "), "  fallback");
 }
 
 struct IntCase {
@@ -138,26 +179,20 @@ TEST(ProfileInt, ReadsTheIntegerTextRule) {
     for (const IntCase& c : kIntCases) {
         const std::string text = std::string("[product]\r\ncount=") + c.value + "\r\n";
         const ProfileFile file(folder.Write("int" + std::to_string(++n) + ".ini", text));
-        EXPECT_EQ(file.ReadInt("product", "count", kDefault), c.expected) << '"' << c.value << '"';
+        EXPECT_EQ(file.Read().Int("product", "count", kDefault), c.expected)
+            << '"' << c.value << '"';
     }
 }
 
 TEST(ProfileInt, MissingKeyGivesTheDefault) {
-    TempFolder folder;
-    const ProfileFile file(folder.Write("a.ini", "[product]\r\nother=1\r\n"));
-    EXPECT_EQ(file.ReadInt("product", "count", 0), 0);
-    EXPECT_EQ(file.ReadInt("elsewhere", "other", 5), 5);
+    const Profile profile("[product]\r\nother=1\r\n");
+    EXPECT_EQ(profile.Int("product", "count", 0), 0);
+    EXPECT_EQ(profile.Int("elsewhere", "other", 5), 5);
 }
 
 TEST(ProfileSections, ListsTheSectionsInFileOrder) {
-    TempFolder folder;
-    const ProfileFile file(
-        folder.Write("a.ini", "k=v\r\n[product]\r\ncount=2\r\n[P1]\r\n;[P9]\r\n  [p2]  \r\n"));
-    EXPECT_EQ(file.SectionNames(), (std::vector<std::string>{"product", "P1", "p2"}));
-    EXPECT_TRUE(file.HasSection("PRODUCT"));
-    EXPECT_TRUE(file.HasSection("P2"));
-    EXPECT_FALSE(file.HasSection("P9"));
-    EXPECT_FALSE(file.HasSection("P3"));
+    const Profile profile("k=v\r\n[product]\r\ncount=2\r\n[P1]\r\n;[P9]\r\n  [ p2 ]  \r\n");
+    EXPECT_EQ(profile.SectionNames(), (std::vector<std::string>{"product", "P1", "p2"}));
 }
 
 TEST(ProfileSections, ListsMoreNamesThanAFirstBufferHolds) {
@@ -165,8 +200,7 @@ TEST(ProfileSections, ListsMoreNamesThanAFirstBufferHolds) {
     std::string text;
     for (int i = 1; i <= 3000; ++i)
         text += "[P" + std::to_string(i) + "]\r\nk=v\r\n";
-    const ProfileFile file(folder.Write("many.ini", text));
-    const auto names = file.SectionNames();
+    const auto names = ProfileFile(folder.Write("many.ini", text)).Read().SectionNames();
     ASSERT_EQ(names.size(), 3000u);
     EXPECT_EQ(names.front(), "P1");
     EXPECT_EQ(names.back(), "P3000");
@@ -174,56 +208,94 @@ TEST(ProfileSections, ListsMoreNamesThanAFirstBufferHolds) {
 
 TEST(ProfileWrite, CreatesFileAndSectionWithCrLfAndNoBom) {
     TempFolder folder;
-    ProfileFile file(folder.PathOf("main.ini"));
-    ASSERT_TRUE(file.WriteText("server", "host", "10.0.0.1"));
-    ASSERT_TRUE(file.WriteText("server", "ip", "8080"));
+    const ProfileFile file(folder.PathOf("main.ini"));
+    ASSERT_TRUE(file.Write({{"server", "host", "10.0.0.1"}, {"server", "ip", "8080"}}));
     EXPECT_EQ(folder.Read("main.ini"), "[server]\r\nhost=10.0.0.1\r\nip=8080\r\n");
-    EXPECT_EQ(file.ReadText("server", "host"), "10.0.0.1");
-    EXPECT_EQ(file.ReadInt("server", "ip", 0), 8080);
+    EXPECT_EQ(file.Read().Int("server", "ip", 0), 8080);
 }
 
-TEST(ProfileWrite, ReplacesAnExistingValueInPlace) {
-    TempFolder folder;
-    ProfileFile file(folder.Write("main.ini", "[a]\r\nx=1\r\n[server]\r\nHost=old\r\nip=1\r\n"));
-    ASSERT_TRUE(file.WriteText("SERVER", "host", "new"));
-    EXPECT_EQ(folder.Read("main.ini"), "[a]\r\nx=1\r\n[server]\r\nHost=new\r\nip=1\r\n");
-}
+struct SaveCase {
+    const char* what;
+    std::string file;
+    const char* section;
+    const char* key;
+    const char* value;
+    std::string expected;  // the file's bytes after the save
+};
 
-TEST(ProfileWrite, AddsKeysAndSectionsBesideWhatIsThere) {
-    TempFolder folder;
-    ProfileFile file(folder.Write("main.ini", "[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n"));
-    ASSERT_TRUE(file.WriteText("a", "z", "3"));
-    ASSERT_TRUE(file.WriteText("c", "w", "4"));
-    EXPECT_EQ(file.ReadText("a", "x"), "1");
-    EXPECT_EQ(file.ReadText("a", "z"), "3");
-    EXPECT_EQ(file.ReadText("b", "y"), "2");
-    EXPECT_EQ(file.ReadText("c", "w"), "4");
-    EXPECT_EQ(file.ReadText("b", "z", kMissing), kMissing);
-    EXPECT_EQ(file.SectionNames(), (std::vector<std::string>{"a", "b", "c"}));
-}
+const SaveCase kSaveCases[] = {
+    {"the value replaced in place, every line end kept", "[a]\nx=1\n[server]\r\nHost=old\rip=1",
+     "SERVER", "host", "new", "[a]\nx=1\n[server]\r\nHost=new\rip=1"},
+    {"a key added after its section's last line", "[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n", "a", "z", "3",
+     "[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\ny=2\r\n"},
+    {"a last line without its end gets one", "[s]\r\nk=v", "s", "j", "w", "[s]\r\nk=v\r\nj=w\r\n"},
+    {"a section added at the end", "[a]\nx=1\n", "b", "y", "2", "[a]\nx=1\n[b]\r\ny=2\r\n"},
+    {"the section with blanks in its brackets", "[ server ]\nip=1\n", "server", "ip", "2",
+     "[ server ]\nip=2\n"},
+    {"double-byte bytes as given", "", "服务", "名称", "账务;总账", "[服务]\r\n名称=账务;总账\r\n"},
+    {"UTF-16 LE stays UTF-16 LE", Utf16(u"[server]\r\nhost=主机\nip=1\r\n"), "server", "host",
+     "新", Utf16(u"[server]\r\nhost=新\nip=1\r\n")},
+    {"UTF-16 BE stays UTF-16 BE", Utf16(u"[s]\r\nk=v", true), "t", "k", "v",
+     Utf16(u"[s]\r\nk=v\r\n[t]\r\nk=v\r\n", true)},
+    {"UTF-8 stays UTF-8 with its mark", Utf8(u8"[s]\nk=旧\n"), "s", "k", "新", Utf8(u8"[s]\nk=新\n")},
+    {"a line that is not changed keeps characters 936 lacks", Utf16(u"[s]\r\nq=\u0E01\r\nk=1\r\n"),
+     "s", "k", "2", Utf16(u"[s]\r\nq=\u0E01\r\nk=2\r\n")},
+};
 
-TEST(ProfileWrite, WritesTheBytesAsGiven) {
+TEST(ProfileWrite, ChangesTheOneLineOnlyInTheFilesOwnEncoding) {
     TempFolder folder;
-    ProfileFile file(folder.PathOf("main.ini"));
-    ASSERT_TRUE(file.WriteText("服务", "名称", "账务;总账"));
-    EXPECT_EQ(folder.Read("main.ini"), "[服务]\r\n名称=账务;总账\r\n");
-    EXPECT_EQ(file.ReadText("服务", "名称"), "账务;总账");
-}
-
-TEST(ProfileWrite, WriteThenReadGivesTheValueBack) {
-    TempFolder folder;
-    ProfileFile file(folder.PathOf("main.ini"));
-    for (const char* value : {"", "1.2.3.4", "0x10", "a;b"}) {
-        ASSERT_TRUE(file.WriteText("server", "v", value));
-        EXPECT_EQ(file.ReadText("server", "v", kMissing), value);
+    int n = 0;
+    for (const SaveCase& c : kSaveCases) {
+        const std::string name = "save" + std::to_string(++n) + ".ini";
+        const ProfileFile file(folder.Write(name, c.file));
+        ASSERT_TRUE(file.Write({{c.section, c.key, c.value}})) << c.what;
+        EXPECT_EQ(folder.Read(name), c.expected) << c.what;
+        EXPECT_EQ(file.Read().Text(c.section, c.key), c.value) << c.what;
     }
+}
+
+TEST(ProfileWrite, WritesNothingWhenNoValueChanges) {
+    TempFolder folder;
+    const std::string kept = "[server]\nhost = \"10.0.0.1\"\nip=80";
+    const ProfileFile file(folder.Write("main.ini", kept));
+    bool wrote = false;
+    const WriteHook watch = [&](std::string_view bytes, const FileWrite& write) {
+        wrote = true;
+        return write(bytes);
+    };
+    EXPECT_TRUE(file.Write({{"server", "host", "\"10.0.0.1\""}, {"Server", "IP", "80"}}, watch));
+    EXPECT_FALSE(wrote);
+    EXPECT_EQ(folder.Read("main.ini"), kept);
+}
+
+// A disk that fills, a quota or a share that goes away, after any number of bytes: the file
+// keeps every byte, and no new file is left beside it.
+TEST(ProfileWrite, AWriteThatFailsPartWayLeavesTheFileAsItWas) {
+    TempFolder folder;
+    const std::string kept = "[server]\r\nhost=10.0.0.1\r\nip=6230\r\n";
+    const ProfileFile file(folder.Write("main.ini", kept));
+    const size_t newSize = kept.size() + 2;
+    for (size_t allowed = 0; allowed < newSize; ++allowed) {
+        size_t written = 0;
+        const WriteHook failing = [&](std::string_view bytes, const FileWrite& write) -> size_t {
+            if (written >= allowed) return 0;
+            const size_t n = write(bytes.substr(0, allowed - written));
+            written += n;
+            return n;
+        };
+        EXPECT_FALSE(file.Write({{"server", "host", "10.0.0.100"}}, failing)) << allowed;
+        EXPECT_EQ(folder.Read("main.ini"), kept) << allowed;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+    }
+    EXPECT_TRUE(file.Write({{"server", "host", "10.0.0.100"}}));
+    EXPECT_EQ(file.Read().Text("server", "host"), "10.0.0.100");
 }
 
 TEST(ProfileWrite, FailsWhenTheFolderIsMissing) {
     TempFolder folder;
-    ProfileFile file(folder.PathOf("absent") + "/main.ini");
-    EXPECT_FALSE(file.WriteText("server", "host", "10.0.0.1"));
-    EXPECT_FALSE(std::filesystem::exists(folder.PathOf("absent")));
+    const ProfileFile file(folder.PathOf("absent") + "/main.ini");
+    EXPECT_FALSE(file.Write({{"server", "host", "10.0.0.1"}}));
+    EXPECT_FALSE(folder.Holds("absent"));
 }
 
 #ifdef _WIN32
@@ -236,7 +308,7 @@ TEST(ProfileWrite, LeavesAFileThatCannotBeReadAsItIs) {
     const HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(ProfileFile(path).WriteText("server", "ip", "6230"));
+    EXPECT_FALSE(ProfileFile(path).Write({{"server", "ip", "6230"}}));
     CloseHandle(holder);
     EXPECT_EQ(folder.Read("main.ini"), kept);
 }

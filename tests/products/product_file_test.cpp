@@ -1,13 +1,15 @@
 // Reading PdtReg.ini into product rows and keeping KnownProducts in step with them. Runs
-// natively and, in the Windows build, against the system's profile functions.
+// natively and in the Windows build.
 #include "products/product_file.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <random>
+#include <set>
 #include <stdexcept>
 
+#include "support/failing_allocation.h"
 #include "support/fake_clock.h"
 #include "support/known_entries.h"
 #include "support/temp_folder.h"
@@ -175,31 +177,26 @@ TEST_F(ProductFileTest, AFileThatCannotBeReadIsAFailureNotAnEmptyFile) {
     EXPECT_TRUE(read.rows.empty());
 }
 
-// A file that fails while an entry is read, as an error of the platform would.
-class FailingFile final : public ProfileFile {
-  public:
-    FailingFile(std::string path, std::string failingSection)
-        : ProfileFile(std::move(path)), failingSection_(std::move(failingSection)) {}
-    std::string ReadText(std::string_view section, std::string_view key,
-                         std::string_view fallback) const override {
-        if (section == failingSection_) throw std::runtime_error("read error");
-        return ProfileFile::ReadText(section, key, fallback);
-    }
-
-  private:
-    std::string failingSection_;
-};
-
+// Memory that runs out at any point of a read: the read fails and keeps the rows before it.
 TEST_F(ProductFileTest, AFailedReadKeepsTheRowsReadBeforeIt) {
-    const std::string path =
-        Write(Count("3") + Entry(1, "01-A;") + Entry(2, "02-B;") + Entry(3, "03-C;"));
-    const ProductFileRows atEntry = ReadProductFile(FailingFile(path, "P2"));
-    EXPECT_TRUE(atEntry.failed);
-    EXPECT_EQ(ProductCaptions(atEntry.rows), (Captions{"01-A"}));
-
-    const ProductFileRows atCount = ReadProductFile(FailingFile(path, "product"));
-    EXPECT_TRUE(atCount.failed);
-    EXPECT_TRUE(atCount.rows.empty());
+    const ProfileFile file(
+        Write(Count("3") + Entry(1, "01-A;") + Entry(2, "02-B;") + Entry(3, "03-C;")));
+    const Captions all{"01-A", "02-B", "03-C"};
+    std::set<size_t> kept;
+    for (int n = 1;; ++n) {
+        testing::FailAllocationOnThisThread(n);
+        const ProductFileRows read = ReadProductFile(file);
+        testing::FailAllocationOnThisThread(0);
+        const Captions captions = ProductCaptions(read.rows);
+        if (!read.failed) {
+            EXPECT_EQ(captions, all);
+            break;
+        }
+        ASSERT_LE(captions.size(), all.size());
+        EXPECT_EQ(captions, Captions(all.begin(), all.begin() + captions.size()));
+        kept.insert(captions.size());
+    }
+    EXPECT_EQ(kept, (std::set<size_t>{0, 1, 2}));  // failures before, between and after rows
 }
 
 class ProductSyncTest : public ProductFileTest {

@@ -37,7 +37,7 @@ TEST_F(ListenerAutoStart, UnsetSettingsOpenTheOptionsDialogOnce) {
     control.ArmAutoStart();
     control.AutoStart();
     EXPECT_EQ(view.Take(), Events{"options"});
-    EXPECT_EQ(settings.portReads, 0);  // the port is read only with a host
+    EXPECT_EQ(settings.reads, 1);  // one reading of main.ini for the whole decision
     control.AutoStart();
     EXPECT_TRUE(view.Take().empty());
 

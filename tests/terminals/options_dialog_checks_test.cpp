@@ -32,12 +32,12 @@ TEST_F(OptionsDialog, OkChecksThePortButSavesItAsTypedAndCloses) {
             EXPECT_EQ(seen.back().caption, "Tarnwick");
             EXPECT_EQ(seen.back().text, kBadPort);
         }
-        EXPECT_EQ(Settings().Host(), "10.1.1.1");
+        EXPECT_EQ(Settings().Read().host, "10.1.1.1");
         // Written as typed; the profile functions drop blanks around a value.
         std::string typed = c.port;
         typed.erase(0, typed.find_first_not_of(' '));
         typed.erase(typed.find_last_not_of(' ') + 1);
-        EXPECT_EQ(Settings().PortText(), typed) << '"' << c.port << '"';
+        EXPECT_EQ(Settings().Read().portText, typed) << '"' << c.port << '"';
     }
 }
 
@@ -85,7 +85,7 @@ TEST_F(OptionsDialog, OkFromAnInvalidPortBoxShowsOneMessageAndSaves) {
     });
     EXPECT_TRUE(driver_.Ended());
     EXPECT_EQ(Messages(), Texts{kBadPort});
-    EXPECT_EQ(Settings().PortText(), "8O");
+    EXPECT_EQ(Settings().Read().portText, "8O");
 }
 
 TEST_F(OptionsDialog, OkByClickOrAccessKeyFromAnInvalidPortBoxShowsOneMessage) {
@@ -103,7 +103,7 @@ TEST_F(OptionsDialog, OkByClickOrAccessKeyFromAnInvalidPortBoxShowsOneMessage) {
         });
         EXPECT_TRUE(driver_.Ended());
         EXPECT_EQ(Messages().size() - before, 1u) << accessKey;
-        EXPECT_EQ(Settings().PortText(), "O");
+        EXPECT_EQ(Settings().Read().portText, "O");
     }
 }
 

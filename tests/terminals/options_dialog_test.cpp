@@ -157,7 +157,7 @@ TEST_F(OptionsDialog, AccessKeysPressTheButtonsAndToggleTheCheckBox) {
         driver_.AltKey('o');
     });
     EXPECT_TRUE(driver_.Ended());
-    EXPECT_EQ(Settings().Host(), "10.0.0.1");
+    EXPECT_EQ(Settings().Read().host, "10.0.0.1");
     EXPECT_EQ(StoredRunValue(), (RunValue{REG_SZ, ProgramHere()}));
 }
 
@@ -187,8 +187,8 @@ TEST_F(OptionsDialog, ShowsTheStoredTextsUnchangedAndSavesThemBack) {
     });
     EXPECT_TRUE(driver_.Ended());
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(Settings().Host(), "192.168.200.7");
-    EXPECT_EQ(Settings().PortText(), "0");
+    EXPECT_EQ(Settings().Read().host, "192.168.200.7");
+    EXPECT_EQ(Settings().Read().portText, "0");
 }
 
 TEST_F(OptionsDialog, AnEmptyHostOnlyMovesTheFocusToTheHostBox) {
@@ -248,13 +248,13 @@ TEST_F(OptionsDialog, AnEmptyPortIsSavedEmptyWithoutAMessage) {
     EXPECT_TRUE(driver_.Ended());
     EXPECT_TRUE(Messages().empty());
     EXPECT_NE(folder_.Read("main.ini").find("ip=\r\n"), std::string::npos);
-    EXPECT_EQ(Settings().Port(), 0);
+    EXPECT_EQ(Settings().Read().port, 0);
 }
 
 // The command
 
 TEST(ServerOptionCommand, ShowsTheDialogModallyAndReturnsWhenItCloses) {
-    const bool hadSettings = ServerSettings(AppDir()).Host() != "";
+    const bool hadSettings = ServerSettings(AppDir()).Read().host != "";
     FormDriver driver;
     driver.Run(
         kSetOptionClass, [] { actServerOptionExecute(); },
@@ -265,7 +265,7 @@ TEST(ServerOptionCommand, ShowsTheDialogModallyAndReturnsWhenItCloses) {
     EXPECT_TRUE(driver.Ended());
     EXPECT_FALSE(IsWindow(driver.Form()));
     if (!hadSettings) {
-        EXPECT_EQ(ServerSettings(AppDir()).Host(), "");
+        EXPECT_EQ(ServerSettings(AppDir()).Read().host, "");
     }
 }
 

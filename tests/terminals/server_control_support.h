@@ -21,19 +21,15 @@ using Events = std::vector<std::string>;
 
 class FakeSettings final : public ServerSettingsSource {
   public:
-    std::string Host() const override {
+    ServerParams Read() const override {
+        ++reads;
         if (failing) throw std::runtime_error("unreadable");
-        return host;
-    }
-    std::int32_t Port() const override {
-        ++portReads;
-        if (failing) throw std::runtime_error("unreadable");
-        return port;
+        return {host, std::to_string(port), port};
     }
     std::string host = "127.0.0.1";
     std::int32_t port = 0;
     bool failing = false;
-    mutable int portReads = 0;
+    mutable int reads = 0;
 };
 
 // Records what the commands show, in order.

@@ -18,10 +18,10 @@ std::string ServerSection(std::string_view host, std::string_view port) {
 TEST(ServerSettings, WithoutMainIniEverythingIsEmptyAndUnset) {
     const TempFolder folder;
     const ServerSettings settings(folder.Folder());
-    EXPECT_EQ(settings.Host(), "");
-    EXPECT_EQ(settings.PortText(), "");
-    EXPECT_EQ(settings.Port(), 0);
-    EXPECT_TRUE(settings.Unset());
+    EXPECT_EQ(settings.Read().host, "");
+    EXPECT_EQ(settings.Read().portText, "");
+    EXPECT_EQ(settings.Read().port, 0);
+    EXPECT_TRUE(settings.Read().Unset());
     EXPECT_FALSE(folder.Holds("main.ini"));
 }
 
@@ -38,8 +38,8 @@ TEST(ServerSettings, ReadsThePortAsIntegerTextAndAnythingElseAsZero) {
     for (const auto& c : cases) {
         folder.Write("main.ini", ServerSection("10.0.0.1", c.stored));
         const ServerSettings settings(folder.Folder());
-        EXPECT_EQ(settings.Port(), c.port) << '"' << c.stored << '"';
-        EXPECT_EQ(settings.PortText(), c.stored);
+        EXPECT_EQ(settings.Read().port, c.port) << '"' << c.stored << '"';
+        EXPECT_EQ(settings.Read().portText, c.stored);
     }
 }
 
@@ -47,24 +47,24 @@ TEST(ServerSettings, BlanksAroundValuesAreNotPartOfThem) {
     const TempFolder folder;
     folder.Write("main.ini", "[server]\r\nhost =  127.0.0.1 \t\r\nip=   80  \r\n");
     const ServerSettings settings(folder.Folder());
-    EXPECT_EQ(settings.Host(), "127.0.0.1");
-    EXPECT_EQ(settings.PortText(), "80");
-    EXPECT_EQ(settings.Port(), 80);
+    EXPECT_EQ(settings.Read().host, "127.0.0.1");
+    EXPECT_EQ(settings.Read().portText, "80");
+    EXPECT_EQ(settings.Read().port, 80);
 }
 
 TEST(ServerSettings, SectionAndKeysMatchWithoutRegardToCase) {
     const TempFolder folder;
     folder.Write("main.ini", "[Other]\r\nhost=x\r\n[SERVER]\r\nHost=10.1.2.3\r\nIP=$50\r\n");
     const ServerSettings settings(folder.Folder());
-    EXPECT_EQ(settings.Host(), "10.1.2.3");
-    EXPECT_EQ(settings.Port(), 80);
+    EXPECT_EQ(settings.Read().host, "10.1.2.3");
+    EXPECT_EQ(settings.Read().port, 80);
 }
 
 TEST(ServerSettings, ValuesAreCutAfter2047Bytes) {
     const TempFolder folder;
     const std::string longHost(3000, '1');
     folder.Write("main.ini", ServerSection(longHost, "80"));
-    EXPECT_EQ(ServerSettings(folder.Folder()).Host(), longHost.substr(0, 2047));
+    EXPECT_EQ(ServerSettings(folder.Folder()).Read().host, longHost.substr(0, 2047));
 }
 
 TEST(ServerSettings, UnsetMeansAnEmptyHostOrPortZero) {
@@ -80,7 +80,7 @@ TEST(ServerSettings, UnsetMeansAnEmptyHostOrPortZero) {
     const TempFolder folder;
     for (const auto& c : cases) {
         folder.Write("main.ini", ServerSection(c.host, c.port));
-        EXPECT_EQ(ServerSettings(folder.Folder()).Unset(), c.unset)
+        EXPECT_EQ(ServerSettings(folder.Folder()).Read().Unset(), c.unset)
             << '"' << c.host << "\" \"" << c.port << '"';
     }
 }
@@ -89,9 +89,9 @@ TEST(ServerSettings, SaveCreatesTheFileAndWritesBothTextsAsGiven) {
     const TempFolder folder;
     ServerSettings settings(folder.Folder());
     ASSERT_TRUE(settings.Save("192.168.1.10", "0x50"));
-    EXPECT_EQ(settings.Host(), "192.168.1.10");
-    EXPECT_EQ(settings.PortText(), "0x50");
-    EXPECT_EQ(settings.Port(), 80);
+    EXPECT_EQ(settings.Read().host, "192.168.1.10");
+    EXPECT_EQ(settings.Read().portText, "0x50");
+    EXPECT_EQ(settings.Read().port, 80);
     const std::string file = folder.Read("main.ini");
     EXPECT_NE(file.find("[server]"), std::string::npos) << file;
     EXPECT_NE(file.find("host=192.168.1.10"), std::string::npos) << file;
@@ -103,9 +103,9 @@ TEST(ServerSettings, SaveReplacesTheValuesAndKeepsAnEmptyPortAsAKey) {
     ServerSettings settings(folder.Folder());
     ASSERT_TRUE(settings.Save("10.0.0.1", "80"));
     ASSERT_TRUE(settings.Save("10.0.0.2", ""));
-    EXPECT_EQ(settings.Host(), "10.0.0.2");
-    EXPECT_EQ(settings.PortText(), "");
-    EXPECT_EQ(settings.Port(), 0);
+    EXPECT_EQ(settings.Read().host, "10.0.0.2");
+    EXPECT_EQ(settings.Read().portText, "");
+    EXPECT_EQ(settings.Read().port, 0);
     EXPECT_NE(folder.Read("main.ini").find("ip="), std::string::npos);
 }
 
