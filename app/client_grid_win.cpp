@@ -13,6 +13,18 @@ namespace {
 
 constexpr size_t kMostCachedRows = 256;
 
+// True for its own lifetime.
+class Flag {
+  public:
+    explicit Flag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Flag() { flag_ = false; }
+    Flag(const Flag&) = delete;
+    Flag& operator=(const Flag&) = delete;
+
+  private:
+    bool& flag_;
+};
+
 // Column 4 has no header and nothing is ever written into it.
 constexpr ListColumn kColumns[] = {
     {"产品名称", 200}, {"IP", 150}, {"登录时间", 200}, {"检测时间", 200}, {"", 299}};
@@ -54,6 +66,7 @@ void ClientGrid::SetRowHeight(int dpi) {
 }
 
 void ClientGrid::SetUp() {
+    const Flag updating(updating_);
     const int dpi = DpiOf(hwnd_);
     for (int i = 0; i < int(std::size(kColumns)); ++i)
         ListView_SetColumnWidth(hwnd_, i, DpiScale(dpi, kColumns[i].width));
@@ -61,6 +74,7 @@ void ClientGrid::SetUp() {
 }
 
 void ClientGrid::SetDpi(int dpi, int oldDpi) {
+    const Flag updating(updating_);
     ScaleColumns(hwnd_, oldDpi, dpi);
     const int rows = ListView_GetItemCount(hwnd_);
     SetRowHeight(dpi);
@@ -68,6 +82,7 @@ void ClientGrid::SetDpi(int dpi, int oldDpi) {
 }
 
 size_t ClientGrid::Refresh(const TableChanges& changes) {
+    const Flag updating(updating_);
     struct View {
         size_t terminals, current;
     };
@@ -129,9 +144,10 @@ void ClientGrid::ShowCurrentRow(int row) {
 bool ClientGrid::HandleNotify(NMHDR* header) {
     if (header->hwndFrom != hwnd_) return false;
     if (header->code == LVN_ITEMCHANGED) {
-        // The user moved the current row: the table keeps it from now on.
+        // The user moved the current row: the table keeps it from now on. The grid's own
+        // changes show the table's current row and are not written back.
         const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-        if (change->iItem >= 0 && change->uNewState & LVIS_FOCUSED &&
+        if (!updating_ && change->iItem >= 0 && change->uNewState & LVIS_FOCUSED &&
             !(change->uOldState & LVIS_FOCUSED)) {
             table_.SetCurrentRow(size_t(change->iItem));
         }

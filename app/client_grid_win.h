@@ -46,6 +46,10 @@ class ClientGrid {
 
     TerminalTable& table_;
     HWND hwnd_ = nullptr;
+    // Set while the grid itself changes the rows or the selection, whose notices are then no
+    // choice of the user's: taken for one, they would undo a current row that a LOGIN made
+    // meanwhile. The window's thread only.
+    bool updating_ = false;
     // The texts of rows cacheFrom_.. as the table held them at the last hint; dropped with every
     // change the grid is told of.
     size_t cacheFrom_ = 0;

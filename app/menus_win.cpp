@@ -1,5 +1,7 @@
 #include "app/menus_win.h"
 
+#include <string>
+
 #include "app/images_win.h"
 #include "common/wide_text_win.h"
 
@@ -9,6 +11,14 @@ namespace {
 
 int CommandOf(const Action& action) {
     return MainCommand(MainAction(action.Index()));
+}
+
+// An item's text: the caption, then its shortcut after a tab, which Windows aligns at the right.
+// Function keys are the only shortcuts the actions carry.
+std::string ItemText(const Action& action) {
+    const int key = action.Shortcut();
+    if (key < VK_F1 || key > VK_F24) return action.Caption();
+    return action.Caption() + "\tF" + std::to_string(key - VK_F1 + 1);
 }
 
 }  // namespace
@@ -42,7 +52,7 @@ void Menus::Append(HMENU menu, const MenuItemEntry& item) {
     }
     const Action& action = actions_[item.action];
     const int command = CommandOf(action);
-    AppendMenuW(menu, MF_STRING, UINT_PTR(command), Wide(action.Caption()).c_str());
+    AppendMenuW(menu, MF_STRING, UINT_PTR(command), Wide(ItemText(action)).c_str());
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     if (action.RadioGroup() != 0) {

@@ -1,7 +1,7 @@
 # The release of a Windows build: a zip and an installer, made by cpack in the build folder
 # (`cpack`, or `cpack -G ZIP` / `cpack -G NSIS`). Both hold the program, the version library,
-# the help file, the README, and example main.ini and PdtReg.ini in the subfolder examples/, so
-# that neither overwrites a site's own files.
+# the help file, the site's quick start README.txt, and example main.ini and PdtReg.ini in the
+# subfolder examples/, so that neither overwrites a site's own files.
 
 # The examples are the demo files in the program's encoding: code page 936 with CRLF.
 set(TARNWICK_EXAMPLES ${CMAKE_BINARY_DIR}/examples/main.ini ${CMAKE_BINARY_DIR}/examples/PdtReg.ini)
@@ -14,8 +14,13 @@ add_custom_command(
     COMMENT "Example main.ini and PdtReg.ini")
 add_custom_target(tarnwick_examples ALL DEPENDS ${TARNWICK_EXAMPLES})
 
+# The quick start as Notepad shows it on every Windows from 7 on: UTF-8 with its byte order mark
+# (kept in the source), CRLF line ends.
+configure_file(${PROJECT_SOURCE_DIR}/help/README.txt ${CMAKE_BINARY_DIR}/README.txt @ONLY
+               NEWLINE_STYLE CRLF)
+
 install(TARGETS Tarnwick VersionInfo RUNTIME DESTINATION .)
-install(FILES ${TARNWICK_HELP_FILE} ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
+install(FILES ${TARNWICK_HELP_FILE} ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
 install(FILES ${TARNWICK_EXAMPLES} DESTINATION examples)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)

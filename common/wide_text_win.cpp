@@ -41,4 +41,19 @@ std::optional<std::string> NarrowExactly(std::wstring_view text) {
     return narrow;
 }
 
+std::string SystemErrorText(DWORD code) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring_view message(text, text ? length : 0);
+    while (!message.empty() &&
+           (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' ')) {
+        message.remove_suffix(1);
+    }
+    std::string narrow = Narrow(message);
+    LocalFree(text);
+    return narrow;
+}
+
 }  // namespace tarnwick

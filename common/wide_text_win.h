@@ -22,4 +22,8 @@ std::string Narrow(std::wstring_view text, UINT codePage = kTextCodePage);
 // `text` in code page 936 when every character of it has a form there; nothing otherwise.
 std::optional<std::string> NarrowExactly(std::wstring_view text);
 
+// Windows' own text for the error `code`, in the language Windows shows, as code page 936 text
+// without its line end; empty when Windows has none.
+std::string SystemErrorText(DWORD code);
+
 }  // namespace tarnwick

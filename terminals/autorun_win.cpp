@@ -9,9 +9,13 @@
 namespace tarnwick {
 namespace {
 
+// The program's words, then Windows' own for the code, which name the cause in the language
+// the user reads ("拒绝访问。").
 [[noreturn]] void Fail(const char* what, const std::string& name, LONG code) {
-    throw std::runtime_error(std::string(what) + " the registry value " + name + " (error " +
-                             std::to_string(code) + ")");
+    std::string message =
+        std::string(what) + "注册表值 " + name + "（错误 " + std::to_string(code) + "）。";
+    message += SystemErrorText(DWORD(code));
+    throw std::runtime_error(message);
 }
 
 }  // namespace
@@ -49,16 +53,16 @@ std::wstring RegistryKey::ReadWide(const std::string& name) const {
         DWORD type = 0, size = 0;
         LONG rc = RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, nullptr, &size);
         if (rc == ERROR_FILE_NOT_FOUND) return {};
-        if (rc != ERROR_SUCCESS) Fail("Cannot read", name, rc);
+        if (rc != ERROR_SUCCESS) Fail("无法读取", name, rc);
         if (type != REG_SZ && type != REG_EXPAND_SZ) {
-            throw std::runtime_error("The registry value " + name + " is not a string");
+            throw std::runtime_error("注册表值 " + name + " 不是字符串。");
         }
         std::wstring data((size + 1) / sizeof(wchar_t), L'\0');
         rc = RegQueryValueExW(key_, wideName.c_str(), nullptr, &type,
                               reinterpret_cast<BYTE*>(data.data()), &size);
         if (rc == ERROR_MORE_DATA) continue;  // changed between the two reads
         if (rc == ERROR_FILE_NOT_FOUND) return {};
-        if (rc != ERROR_SUCCESS) Fail("Cannot read", name, rc);
+        if (rc != ERROR_SUCCESS) Fail("无法读取", name, rc);
         // A string need not be stored with its terminator.
         data.resize(size / sizeof(wchar_t));
         while (!data.empty() && data.back() == L'\0')
@@ -71,7 +75,7 @@ bool RegistryKey::HasValue(const std::string& name) const {
     if (!key_) return false;
     const LONG rc = RegQueryValueExW(key_, Wide(name).c_str(), nullptr, nullptr, nullptr, nullptr);
     if (rc == ERROR_FILE_NOT_FOUND) return false;
-    if (rc != ERROR_SUCCESS) Fail("Cannot read", name, rc);
+    if (rc != ERROR_SUCCESS) Fail("无法读取", name, rc);
     return true;
 }
 
@@ -81,13 +85,13 @@ void RegistryKey::WriteWide(const std::string& name, std::wstring_view data) {
     const LONG rc = RegSetValueExW(key_, Wide(name).c_str(), 0, REG_SZ,
                                    reinterpret_cast<const BYTE*>(terminated.c_str()),
                                    DWORD((terminated.size() + 1) * sizeof(wchar_t)));
-    if (rc != ERROR_SUCCESS) Fail("Cannot write", name, rc);
+    if (rc != ERROR_SUCCESS) Fail("无法写入", name, rc);
 }
 
 void RegistryKey::DeleteValue(const std::string& name) {
     if (!key_) return;
     const LONG rc = RegDeleteValueW(key_, Wide(name).c_str());
-    if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) Fail("Cannot delete", name, rc);
+    if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) Fail("无法删除", name, rc);
 }
 
 RegistryKey OpenRunKey() {

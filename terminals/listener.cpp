@@ -1,6 +1,7 @@
 #include "terminals/listener.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <list>
 #include <mutex>
 #include <system_error>
@@ -17,17 +18,19 @@ namespace tarnwick {
 class TcpListener::ConnectionList : public std::enable_shared_from_this<ConnectionList> {
   public:
     // Called by the accept thread. A connection that gets no thread is closed at once.
-    void Serve(Socket socket, TerminalService& service, ConnectionThreads& threads) {
+    void Serve(Socket socket, TerminalService& service, ConnectionThreads& threads,
+               const KeepAlive& keepAlive) {
         Entry entry;
         {
             std::lock_guard lock(mutex_);
             open_.push_back(std::move(socket));
             entry = std::prev(open_.end());
+            ++live_;
         }
         bool started = false;
         try {
-            started = threads.Start([self = shared_from_this(), entry, &service] {
-                ServeOpenSocket(*entry, service);
+            started = threads.Start([self = shared_from_this(), entry, &service, keepAlive] {
+                ServeOpenSocket(*entry, service, keepAlive);
                 self->Remove(entry);
             });
         } catch (...) {
@@ -44,7 +47,13 @@ class TcpListener::ConnectionList : public std::enable_shared_from_this<Connecti
 
     size_t Count() const {
         std::lock_guard lock(mutex_);
-        return open_.size();
+        return live_;
+    }
+
+    // False when connections are still open after `limit`.
+    bool WaitUntilAllEnded(std::chrono::milliseconds limit) {
+        std::unique_lock lock(mutex_);
+        return allEnded_.wait_for(lock, limit, [this] { return live_ == 0; });
     }
 
   private:
@@ -56,11 +65,17 @@ class TcpListener::ConnectionList : public std::enable_shared_from_this<Connecti
             std::lock_guard lock(mutex_);
             ended.splice(ended.begin(), open_, entry);
         }
-        // `ended` closes the socket here, outside the lock.
+        // Closed outside the lock, and before the connection counts as ended, so that a stop
+        // that returns has released every handle.
+        ended.clear();
+        std::lock_guard lock(mutex_);
+        if (--live_ == 0) allEnded_.notify_all();
     }
 
     mutable std::mutex mutex_;
+    std::condition_variable allEnded_;
     std::list<Socket> open_;  // guarded by mutex_; an element is read by its own thread only
+    size_t live_ = 0;         // guarded by mutex_: connections listed or still closing
 };
 
 void SleepMilliseconds(int milliseconds) {
@@ -81,10 +96,10 @@ std::optional<std::uint32_t> ListenAddress(std::string_view ip) {
     return address;
 }
 
-TcpListener::TcpListener(TerminalService& service, ConnectionThreads& threads, SleepFunction sleep)
+TcpListener::TcpListener(TerminalService& service, ConnectionThreads& threads, ListenerTimes times)
     : service_(service),
       threads_(threads),
-      sleep_(std::move(sleep)),
+      times_(times),
       connections_(std::make_shared<ConnectionList>()) {}
 
 TcpListener::~TcpListener() {
@@ -177,7 +192,7 @@ void TcpListener::AcceptLoop(Socket& listening) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
             continue;
         }
-        connections_->Serve(std::move(connection), service_, threads_);
+        connections_->Serve(std::move(connection), service_, threads_, times_.keepAlive);
     }
 }
 
@@ -195,15 +210,11 @@ void TcpListener::Shutdown() {
     StopAcceptThreads();
     // Nothing is sent first: each connection thread ends as its read or write fails.
     connections_->InterruptAll();
-    for (int look = 0; look < kShutdownLooks; ++look) {
-        sleep_(kShutdownPollMilliseconds);
-        if (connections_->Count() == 0) {
-            running_ = false;
-            return;
-        }
+    if (!connections_->WaitUntilAllEnded(times_.shutdownWait)) {
+        shutdownTimedOut_ = true;
+        throw ShutdownTimeout();
     }
-    shutdownTimedOut_ = true;
-    throw ShutdownTimeout();
+    running_ = false;
 }
 
 }  // namespace tarnwick

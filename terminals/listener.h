@@ -8,6 +8,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -37,9 +38,16 @@ class ConnectionThreads {
 // holds many more connections than with the default 2 MiB.
 ConnectionThreads& SystemThreads();
 
-// Blocks the calling thread; the shutdown waits through it so that tests can count its polls.
-using SleepFunction = std::function<void(int milliseconds)>;
 void SleepMilliseconds(int milliseconds);
+
+// The listener's times; tests shorten them.
+struct ListenerTimes {
+    // The first probe comes after longer than a terminal's five-minute LOGIN period, so a living
+    // terminal that keeps logging in is never probed; a vanished one is let go within 12 minutes.
+    KeepAlive keepAlive;
+    // How long a shutdown waits in all for the connection threads to end.
+    std::chrono::milliseconds shutdownWait{5000};
+};
 
 // The opening failed: an address or port that cannot be bound, or no socket.
 class ListenerError : public std::runtime_error {
@@ -82,11 +90,9 @@ class Listener {
 class TcpListener final : public Listener {
   public:
     static constexpr int kBacklog = 15;
-    static constexpr int kShutdownPollMilliseconds = 250;
-    static constexpr int kShutdownLooks = 20;  // 5000 ms in all
 
     explicit TcpListener(TerminalService& service, ConnectionThreads& threads = SystemThreads(),
-                         SleepFunction sleep = SleepMilliseconds);
+                         ListenerTimes times = {});
     // Shuts a running listener down first; connection threads that outlive the wait end on
     // their own and must not outlive the service.
     ~TcpListener() override;
@@ -125,7 +131,7 @@ class TcpListener final : public Listener {
 
     TerminalService& service_;
     ConnectionThreads& threads_;
-    SleepFunction sleep_;
+    const ListenerTimes times_;
     // Written by the window's thread only.
     std::vector<std::unique_ptr<Binding>> bindings_;
     bool running_ = false;

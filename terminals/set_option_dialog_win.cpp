@@ -137,14 +137,15 @@ void TfrmSetOption::CancelPortExit() {
     KillTimer(Handle(), kPortExitTimer);
 }
 
-// A failed port check does not stop the OK: the port is saved as typed.
+// A failed port check does not stop the OK: the port is saved as typed. With the host empty the
+// OK runs no check of its own, so a check still due from leaving edtPort is left to run.
 void TfrmSetOption::btnOkClick() {
-    CancelPortExit();
     const std::string host = cmbHost.Text();
     if (host.empty()) {
         cmbHost.Focus();
         return;
     }
+    CancelPortExit();
     edtPortExit();
     if (!ServerSettings(folder_).Save(host, edtPort.Text())) {
         ShowError("保存服务器参数失败。");

@@ -11,6 +11,16 @@
 
 namespace tarnwick {
 
+// TCP keep-alive: a connection silent for `idleSeconds` is probed every `intervalSeconds`, and
+// fails after `probes` probes without an answer, so that a peer that vanished without closing
+// (power lost, connection dropped by a router) is let go. A living peer answers the probes, at
+// no cost to it. Windows sets its own number of probes (10 since Vista).
+struct KeepAlive {
+    int idleSeconds = 600;
+    int intervalSeconds = 10;
+    int probes = 10;
+};
+
 class Socket {
   public:
     Socket() = default;
@@ -50,6 +60,8 @@ class Socket {
     bool SendAll(const char* data, std::size_t size);
 
     void SetNoDelay();
+    // False when the platform refused the option.
+    bool SetKeepAlive(const KeepAlive& times);
     // The peer's address as dotted text; empty when unknown.
     std::string PeerAddress() const;
 

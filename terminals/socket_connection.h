@@ -22,6 +22,8 @@ class SocketStream final : public ByteStream {
 
 // Serves an accepted connection until it ends, leaving the socket open for its owner to close:
 // the listener must drop it from its list of open connections before the handle is released.
-void ServeOpenSocket(Socket& socket, TerminalService& service) noexcept;
+// A terminal that vanishes without closing fails the connection by `keepAlive`.
+void ServeOpenSocket(Socket& socket, TerminalService& service,
+                     const KeepAlive& keepAlive = {}) noexcept;
 
 }  // namespace tarnwick

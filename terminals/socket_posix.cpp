@@ -102,6 +102,16 @@ void Socket::SetNoDelay() {
     ::setsockopt(int(handle_), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
+bool Socket::SetKeepAlive(const KeepAlive& times) {
+    const int fd = int(handle_), on = 1;
+    const auto set = [fd](int level, int name, int value) {
+        return ::setsockopt(fd, level, name, &value, sizeof value) == 0;
+    };
+    return set(SOL_SOCKET, SO_KEEPALIVE, on) && set(IPPROTO_TCP, TCP_KEEPIDLE, times.idleSeconds) &&
+           set(IPPROTO_TCP, TCP_KEEPINTVL, times.intervalSeconds) &&
+           set(IPPROTO_TCP, TCP_KEEPCNT, times.probes);
+}
+
 std::string Socket::PeerAddress() const {
     sockaddr_in a{};
     socklen_t length = sizeof a;

@@ -2,6 +2,7 @@
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
+#include <mstcpip.h>
 #include <windows.h>
 
 #include <utility>
@@ -156,6 +157,21 @@ void Socket::SetNoDelay() {
     const BOOL on = TRUE;
     ::setsockopt(SOCKET(handle_), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on),
                  sizeof on);
+}
+
+bool Socket::SetKeepAlive(const KeepAlive& times) {
+    // The number of probes is the system's.
+    const BOOL on = TRUE;
+    if (::setsockopt(SOCKET(handle_), SOL_SOCKET, SO_KEEPALIVE, reinterpret_cast<const char*>(&on),
+                     sizeof on))
+        return false;
+    tcp_keepalive values{};
+    values.onoff = 1;
+    values.keepalivetime = ULONG(times.idleSeconds) * 1000;
+    values.keepaliveinterval = ULONG(times.intervalSeconds) * 1000;
+    DWORD returned = 0;
+    return ::WSAIoctl(SOCKET(handle_), SIO_KEEPALIVE_VALS, &values, sizeof values, nullptr, 0,
+                      &returned, nullptr, nullptr) == 0;
 }
 
 std::string Socket::PeerAddress() const {

@@ -27,10 +27,13 @@ done
 cat <<EOT
 Tarnwick runs in $demo (Wine prefix $build/demo-$arch).
 Log terminals in from another shell, for example:
-    tools/tarnwick-client.py login 0101 -n 3 --times 0 -i 60
-    tools/tarnwick-client.py send HELLO
-End the program from its window (or with Ctrl-C here).
+    tools/tarnwick-client.py login 0101 -n 3 -i 60
+    tools/tarnwick-client.py send 'LOGIN:0101;1'
+End the program from its window (File > Exit), or from another shell with
+    WINEPREFIX=$build/demo-$arch/prefix wineserver -k
+(Ctrl-C here does not end it.)
 EOT
-[ -n "${DISPLAY:-}" ] || echo "No DISPLAY: the window shows on a private Xvfb display."
+[ -n "${DISPLAY:-}" ] ||
+    echo "No DISPLAY: the window shows on a private Xvfb display that nobody sees; the program still serves terminals."
 export TARNWICK_WINEPREFIX="$build/demo-$arch/prefix" TARNWICK_WINEARCH="$arch"
 exec "$root/tools/with-wine.sh" bash -c 'source "$1/tools/wine-env.sh"; cd "$2"; "$TARNWICK_WINE" Tarnwick.exe' _ "$root" "$demo"

@@ -5,10 +5,12 @@
   tarnwick-client.py login 0101 -n 20 -i 60       20 terminals, LOGIN again every 60 s, until ^C
   tarnwick-client.py login 0101 -n 5 --times 3 --logout
   tarnwick-client.py logout 0101
-  tarnwick-client.py send 'HELLO'                 any request line; prints the reply lines
+  tarnwick-client.py send 'LOGIN:0101;1'          any request line; prints every reply line
 
-On the server's own machine each terminal connects from its own loopback address (127.0.0.2,
-127.0.0.3, ...), since the server tells terminals apart by address.
+The server tells terminals apart by their address. On the server's own machine each terminal
+connects from its own loopback address (127.0.0.2, 127.0.0.3, ...). From another machine all
+terminals share that machine's address, so -n 20 lists one terminal, unless --source gives the
+first of as many addresses the machine owns.
 """
 import argparse
 import ipaddress
@@ -42,6 +44,17 @@ def read_lines(s, count):
             break
         data += chunk
     return data.decode('gbk', 'replace').split('\r\n')[:count]
+
+
+def reply_size(line):
+    """Reply lines a request gets: one for LOGIN, none for LOGOUT, two for every other line. (A
+    LOGIN whose number is no integer gets none: the server closes the connection.)"""
+    command, colon, _ = line.upper().partition(':')
+    if colon and command == 'LOGIN':
+        return 1
+    if colon and command == 'LOGOUT':
+        return 0
+    return 2
 
 
 def login(args):
@@ -79,38 +92,62 @@ def logout(args):
 
 
 def send(args):
+    """Prints each reply line as it comes, until the reply is complete, the server closes the
+    connection (a LOGIN number that is no integer) or a second passes without a line."""
+    expected = reply_size(args.line)
     with connect(args, 0) as s:
         s.sendall(args.line.encode('gbk') + b'\n')
         s.settimeout(1.0)
+        data, got = b'', 0
         try:
-            for line in read_lines(s, 2):
-                print(repr(line))
+            while got < expected or expected == 0:
+                chunk = s.recv(4096)
+                if not chunk:
+                    print('(connection closed by the server)')
+                    break
+                data += chunk
+                while b'\r\n' in data:
+                    line, data = data.split(b'\r\n', 1)
+                    print(repr(line.decode('gbk', 'replace')))
+                    got += 1
         except socket.timeout:
-            print('(no reply)')
+            if got == 0:
+                print('(no reply: LOGOUT is not answered)' if expected == 0 else '(no reply)')
 
 
 def main():
-    p = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawTextHelpFormatter)
-    p.add_argument('--host', default='127.0.0.1')
-    p.add_argument('--port', type=int, default=6230)
-    p.add_argument('--source', help='local address of the first terminal')
-    p.add_argument('--timeout', type=float, default=10.0)
+    p = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    p.add_argument('--host', default='127.0.0.1', help='the server\'s address (default: %(default)s)')
+    p.add_argument('--port', type=int, default=6230, help='the server\'s port (default: %(default)s)')
+    p.add_argument('--source', help='local address of the first terminal, the next ones counting '
+                   'up from it (default: 127.0.0.2 for several terminals towards a loopback '
+                   'server, else the system\'s choice, the same for every terminal)')
+    p.add_argument('--timeout', type=float, default=10.0, help='seconds to connect and to wait '
+                   'for a LOGIN reply (default: %(default)s)')
     sub = p.add_subparsers(dest='command', required=True)
-    a = sub.add_parser('login')
-    a.add_argument('code')
-    a.add_argument('-n', '--count', type=int, default=1)
-    a.add_argument('-i', '--interval', type=float, default=60.0)
-    a.add_argument('--times', type=int, default=1, help='LOGIN rounds; 0 = until ^C')
+    a = sub.add_parser('login', formatter_class=argparse.RawDescriptionHelpFormatter, help='terminals log in')
+    a.add_argument('code', help='the product code')
+    a.add_argument('-n', '--count', type=int, default=1, help='terminals (default: %(default)s)')
+    a.add_argument('-i', '--interval', type=float, help='seconds between LOGIN rounds '
+                   '(default: 60 when --times is given)')
+    a.add_argument('--times', type=int, help='LOGIN rounds; 0 = until ^C (default: 1, or until '
+                   '^C when -i is given)')
     a.add_argument('--logout', action='store_true', help='LOGOUT at the end')
     a.set_defaults(run=login)
-    a = sub.add_parser('logout')
-    a.add_argument('code')
-    a.add_argument('-n', '--count', type=int, default=1)
+    a = sub.add_parser('logout', formatter_class=argparse.RawDescriptionHelpFormatter, help='terminals log out')
+    a.add_argument('code', help='the product code')
+    a.add_argument('-n', '--count', type=int, default=1, help='terminals (default: %(default)s)')
     a.set_defaults(run=logout)
-    a = sub.add_parser('send')
-    a.add_argument('line')
+    a = sub.add_parser('send', formatter_class=argparse.RawDescriptionHelpFormatter, help='one request line; prints the reply')
+    a.add_argument('line', help='the request line, sent with a line feed')
     a.set_defaults(run=send, count=1)
     args = p.parse_args()
+    if args.command == 'login':
+        # An interval asks for repeated rounds; --times alone for that many, a minute apart.
+        if args.times is None:
+            args.times = 0 if args.interval is not None else 1
+        if args.interval is None:
+            args.interval = 60.0
     try:
         args.run(args)
     except OSError as e:

@@ -19,10 +19,16 @@ link_fonts() {
     for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif' 'Segoe UI' 'MS UI Gothic'; do
         reg "$key" /v "$face" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' || return 1
     done
+    # The title bar's buttons are Marlett glyphs (drawn as "0 1 r" without it). Debian's Wine
+    # names its data folder "/usr/lib/wine/../../share/wine", and the font loader's lookup of
+    # that path refuses the "..", so none of Wine's own fonts loads from there; from the
+    # prefix's Fonts folder it does.
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts" &&
+        ln -sf /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" || return 1
     touch "$WINEPREFIX/.tarnwick-fonts"
 }
 if [ -f "$WINEPREFIX/.tarnwick-ready" ]; then
-    [ -f "$WINEPREFIX/.tarnwick-fonts" ] && exit 0
+    [ -f "$WINEPREFIX/.tarnwick-fonts" ] && [ -e "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] && exit 0
     link_fonts && wine_step wine-prefix wineserver -w
     exit
 fi

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "support/fake_clock.h"
 #include "support/list_view_columns_win.h"
 #include "support/notify_host_win.h"
@@ -10,11 +12,15 @@
 namespace tarnwick {
 namespace {
 
-// Hosts the grid as the main window does.
+// Hosts the grid as the main window does; `meanwhile`, when set, runs before each notice, as a
+// connection thread's LOGIN may.
 class GridHost {
   public:
-    explicit GridHost(ClientGrid& grid)
-        : window_(900, 300, [&grid](NMHDR* header) { return grid.HandleNotify(header); }) {
+    GridHost(ClientGrid& grid, const std::function<void()>& meanwhile)
+        : window_(900, 300, [&grid, &meanwhile](NMHDR* header) {
+              if (meanwhile) meanwhile();
+              return grid.HandleNotify(header);
+          }) {
         grid.Create(window_.Handle(), 12);
         MoveWindow(grid.Handle(), 0, 0, 880, 260, FALSE);
         grid.SetUp();
@@ -44,7 +50,8 @@ class ClientGridTest : public ::testing::Test {
     testing::FakeClock clock{{2026, 12, 9, 8, 30, 5}};
     TerminalTable table{clock};
     ClientGrid grid{table};
-    GridHost host{grid};
+    std::function<void()> meanwhile;
+    GridHost host{grid, meanwhile};
 };
 
 TEST_F(ClientGridTest, HasTheHeaderColumnsAndTheEmptyRow) {
@@ -136,6 +143,21 @@ TEST_F(ClientGridTest, ShowsTheTablesCurrentRowAfterEveryRemoval) {
     grid.Refresh(table.TakeChanges());
     EXPECT_EQ(ListView_GetItemCount(List()), 1);
     EXPECT_EQ(Selected(), std::vector<int>{0});
+}
+
+// The grid's own selection of the row it read is no choice of the user's: it must not undo the
+// current row of a LOGIN that filled a row in the meantime.
+TEST_F(ClientGridTest, TheLastRowFilledDuringRefreshesIsCurrent) {
+    table.ClientLogin("0101", "10.0.0.1");
+    int filled = 1;
+    meanwhile = [&] {
+        if (filled < 6) table.ClientLogin("0101", "10.0.0." + std::to_string(++filled));
+    };
+    for (int i = 0; i < 6; ++i)
+        grid.Refresh(table.TakeChanges());
+    meanwhile = nullptr;
+    grid.Refresh(table.TakeChanges());
+    EXPECT_EQ(Selected(), std::vector<int>{filled - 1});
 }
 
 TEST_F(ClientGridTest, OwnsTheImageListItShowsSoItIsDestroyedOnce) {

@@ -32,7 +32,7 @@ port="$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0))
 
 install() {
     "$TARNWICK_WINE" "$installer" /S "/D=$site_win" </dev/null >/dev/null 2>&1 || fail "installer exit code $?"
-    for f in Tarnwick.exe VersionInfo.dll Tarnwick.chm README.md examples/main.ini \
+    for f in Tarnwick.exe VersionInfo.dll Tarnwick.chm README.txt examples/main.ini \
         examples/PdtReg.ini Uninstall.exe; do
         [ -f "$site/$f" ] || fail "$f not installed"
     done
@@ -71,7 +71,7 @@ program_pid=""
 "$TARNWICK_WINE" reg add "$run_key" /v Tarnwick /d 'C:\Other\Tarnwick.exe' /f </dev/null >/dev/null 2>&1
 uninstall
 [ "$(autorun)" = 1 ] || fail "the autorun value of another copy was removed"
-for f in Tarnwick.exe VersionInfo.dll Tarnwick.chm README.md examples; do
+for f in Tarnwick.exe VersionInfo.dll Tarnwick.chm README.txt examples; do
     [ ! -e "$site/$f" ] || fail "$f left behind"
 done
 for f in main.ini PdtReg.ini; do [ -f "$site/$f" ] || fail "the site's $f was removed"; done

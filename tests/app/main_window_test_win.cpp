@@ -103,6 +103,13 @@ TEST_F(MainWindowInProcess, MenusHoldTheirItemsAndSeparatorsInPlace) {
     EXPECT_STREQ(caption, "停止并启动(&A)");
 }
 
+TEST_F(MainWindowInProcess, AMenuItemShowsItsActionsShortcut) {
+    char caption[64] = {};
+    GetMenuStringA(GetMenu(Handle()), UINT(MainCommand(actHelpTopic)), caption, sizeof caption,
+                   MF_BYCOMMAND);
+    EXPECT_STREQ(caption, "帮助主题(&T)\tF1");
+}
+
 TEST_F(MainWindowInProcess, TheToolBarShowsItsOwnCaptionsWithTheActionsState) {
     HWND bar = FindWindowExA(Child(REBARCLASSNAMEA), nullptr, TOOLBARCLASSNAMEA, nullptr);
     ASSERT_TRUE(bar);

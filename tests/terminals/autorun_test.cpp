@@ -114,6 +114,26 @@ TEST_F(RegistryKeyTest, AValueThatCannotBeDeletedIsAnError) {
     EXPECT_THROW(SetAutorun(key, false, "C:\\A\\"), std::runtime_error);
 }
 
+// The program's words, then the cause as Windows words it in its own language: the tests run
+// under a Chinese Windows ("拒绝访问。", Wine "访问被拒绝。"), with the line end dropped.
+TEST_F(RegistryKeyTest, AFailureSaysWhyInWindowsOwnWords) {
+    EXPECT_EQ(Wide(SystemErrorText(ERROR_ACCESS_DENIED)).back(), L'。');
+    Store(kAutorunValue, REG_SZ, "C:\\A\\Tarnwick.exe");
+    RegistryKey key = Key();
+    ASSERT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey), ERROR_SUCCESS);
+    try {
+        key.DeleteValue(kAutorunValue);
+        FAIL();
+    } catch (const std::runtime_error& e) {
+        const std::string what = e.what();
+        const std::string words = "无法删除注册表值 Tarnwick（错误 ";
+        ASSERT_EQ(what.compare(0, words.size(), words), 0) << what;
+        const DWORD code = DWORD(std::stoul(what.substr(words.size())));
+        EXPECT_EQ(what, words + std::to_string(code) + "）。" + SystemErrorText(code));
+        EXPECT_NE(SystemErrorText(code), "");
+    }
+}
+
 TEST_F(RegistryKeyTest, AKeyThatCannotBeOpenedIsSilent) {
     RegistryKey key(nullptr, "Software");
     EXPECT_FALSE(TestInsideWin::IsOpen(key));

@@ -1,11 +1,13 @@
-// Helpers for the listener's tests: a free port, counted sleeps, terminal services that record
-// or block, thread starters that fail, and a terminal that never reads its replies.
+// Helpers for the listener's tests: a free port, terminal services that record or block, thread
+// starters that fail, and a terminal that never reads its replies.
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,21 +17,17 @@
 
 namespace tarnwick::testing {
 
-// Counts the shutdown's waits; each also sleeps for real (briefly) so threads can end.
-class CountedSleep {
-  public:
-    SleepFunction Function() {
-        return [this](int milliseconds) {
-            waits_.push_back(milliseconds);
-            SleepMilliseconds(realMilliseconds);
-        };
-    }
-    const std::vector<int>& Waits() const { return waits_; }
-    int realMilliseconds = 20;
-
-  private:
-    std::vector<int> waits_;  // the window's thread alone sleeps
-};
+// The listener's own times but for a shorter shutdown wait, or shorter keep-alive times.
+inline ListenerTimes WaitingAtMost(std::chrono::milliseconds wait) {
+    ListenerTimes times;
+    times.shutdownWait = wait;
+    return times;
+}
+inline ListenerTimes Probing(KeepAlive keepAlive) {
+    ListenerTimes times;
+    times.keepAlive = keepAlive;
+    return times;
+}
 
 // Holds every ClientLogin until released; counts the logins that have entered.
 class BlockingService final : public TerminalService {
@@ -46,14 +44,17 @@ class BlockingService final : public TerminalService {
     bool released_ = false;
 };
 
-// Refuses to create threads while `failing` is set.
+// Creates no thread while `failing` is set, or throws while `throwing` is, as when there is no
+// memory for the thread's state.
 class SwitchableThreads final : public ConnectionThreads {
   public:
     bool Start(std::function<void()> body) override {
+        if (throwing) throw std::bad_alloc();
         if (failing) return false;
         return SystemThreads().Start(std::move(body));
     }
     std::atomic<bool> failing{false};
+    std::atomic<bool> throwing{false};
 };
 
 // Starts connections normally and then, on the accepting thread, makes the next allocation there

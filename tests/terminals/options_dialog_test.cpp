@@ -195,8 +195,9 @@ TEST_F(OptionsDialog, AnEmptyHostOnlyMovesTheFocusToTheHostBox) {
     Open([&] {
         driver_.Click(Item(Form::kChkAutoRun));
         driver_.ClickInto(Item(Form::kEdtPort));
-        SetText(Form::kEdtPort, "8O");
+        SetText(Form::kEdtPort, "80");
         driver_.Click(Item(Form::kBtnOk));
+        driver_.Settle();
         EXPECT_TRUE(StillOpen());
         EXPECT_EQ(FocusedControl(), Item(Form::kCmbHost));
         EXPECT_TRUE(Messages().empty());

@@ -72,7 +72,7 @@ class ListenerCommands : public ::testing::Test {
 
     testing::FakeClock clock;
     TerminalTable table{clock};
-    TcpListener listener{table, SystemThreads(), [](int) { SleepMilliseconds(20); }};
+    TcpListener listener{table};
     FakeSettings settings;
     RecordingView view;
     ServerControl control{listener, settings, view};

@@ -169,7 +169,7 @@ TEST_F(ListenerCommands, StopAndStartWhoseStartFailsEndsStopped) {
 
 TEST(ListenerCommandsTimeout, ATimedOutStopReportsTheErrorAndChangesNothing) {
     testing::BlockingService service;
-    TcpListener listener(service, SystemThreads(), [](int) {});
+    TcpListener listener(service, SystemThreads(), testing::WaitingAtMost({}));
     FakeSettings settings;
     settings.port = FreePort();
     RecordingView view;
@@ -201,7 +201,7 @@ TEST(ListenerCommandsAcceptFailure, AnEndOfAcceptingStopsTheListenerAsStopDoes) 
     testing::FakeClock clock;
     TerminalTable table{clock};
     testing::FailingAfterOne threads;  // the second connection cannot be recorded
-    TcpListener listener{table, threads, [](int) { SleepMilliseconds(20); }};
+    TcpListener listener{table, threads};
     std::atomic<int> notices{0};
     listener.OnAcceptFailed([&] { ++notices; });
     FakeSettings settings;

@@ -1,8 +1,20 @@
 // What terminals and the platform do wrong, over real connections to the listener: resets,
-// half-closes, endless lines, slow and silent terminals, threads and memory that run out.
+// half-closes, endless lines, slow, silent and vanished terminals, threads and memory that run
+// out.
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#ifdef __linux__
+#include <fcntl.h>
+#include <net/if.h>
+#include <sched.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstring>
+#endif
 
 #include "support/fake_clock.h"
 #include "support/loopback.h"
@@ -22,8 +34,8 @@ const std::string kTwo = "2\r\n2\r\n";
 
 class TerminalFaults : public ::testing::Test {
   protected:
-    explicit TerminalFaults(ConnectionThreads& threads = SystemThreads())
-        : listener{table, threads} {
+    explicit TerminalFaults(ConnectionThreads& threads = SystemThreads(), ListenerTimes times = {})
+        : listener{table, threads, times} {
         table.SyncKnownProducts({"0101-Ledger"});
         listener.AddBinding("127.0.0.1", port);
         listener.Open();
@@ -134,6 +146,85 @@ TEST_F(AcceptThreadFault, AnErrorEndsAcceptingAndTheStopStillCompletes) {
     EXPECT_FALSE(listener.Running());
     EXPECT_EQ(first.ReadToClose(), "");
 }
+
+// A terminal silent for longer than the keep-alive probes take answers them and stays.
+class SilentTerminal : public TerminalFaults {
+  protected:
+    SilentTerminal() : TerminalFaults(SystemThreads(), testing::Probing({1, 1, 2})) {}
+};
+
+TEST_F(SilentTerminal, ThatStillAnswersTheProbesStaysConnected) {
+    Client client(port);
+    client.Send("LOGIN:0101;1\n");
+    EXPECT_EQ(client.Read(3), kListed);
+    SleepMilliseconds(4000);  // a first probe after 1 s, and two more in the time of failing
+    EXPECT_EQ(listener.OpenConnections(), 1u);
+    client.Send("LOGIN:0101;1\n");
+    EXPECT_EQ(client.Read(3), kListed);
+}
+
+#ifdef __linux__
+// The calling thread in a network of its own, with a loopback device it can switch off: a peer
+// that vanishes without closing. Root only.
+class OwnNetwork {
+  public:
+    OwnNetwork() : before_(::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC)) {
+        unshared_ = before_ >= 0 && ::unshare(CLONE_NEWNET) == 0;
+        entered_ = unshared_ && SetLoopback(true);
+    }
+    ~OwnNetwork() {
+        if (unshared_) ::setns(before_, CLONE_NEWNET);
+        if (before_ >= 0) ::close(before_);
+    }
+    bool Entered() const { return entered_; }
+    static bool SetLoopback(bool up) {
+        const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        ifreq request{};
+        std::strcpy(request.ifr_name, "lo");
+        bool done = ::ioctl(fd, SIOCGIFFLAGS, &request) == 0;
+        request.ifr_flags = short(up ? request.ifr_flags | IFF_UP : request.ifr_flags & ~IFF_UP);
+        done = done && ::ioctl(fd, SIOCSIFFLAGS, &request) == 0;
+        ::close(fd);
+        return done;
+    }
+
+  private:
+    int before_;
+    bool unshared_ = false;
+    bool entered_ = false;
+};
+
+// The network is entered before the listener opens in it.
+class VanishedTerminal : protected OwnNetwork, public TerminalFaults {
+  protected:
+    VanishedTerminal() : TerminalFaults(SystemThreads(), testing::Probing({1, 1, 3})) {}
+};
+
+TEST_F(VanishedTerminal, ItsConnectionAndThreadEndWhenTheProbesGoUnanswered) {
+    if (!Entered()) GTEST_SKIP() << "needs root to make a network namespace (unshare)";
+    Client client(port);
+    client.Send("LOGIN:0101;1\n");
+    EXPECT_EQ(client.Read(3), kListed);
+    ASSERT_TRUE(SetLoopback(false));
+    // About 4 s; the thread leaves the list as it ends.
+    for (int wait = 0; wait < 600 && listener.OpenConnections() != 0; ++wait)
+        SleepMilliseconds(50);
+    EXPECT_EQ(listener.OpenConnections(), 0u);
+}
+#endif
+
+// A reset fails the connection (natively; Wine reads it as a close).
+#ifndef _WIN32
+TEST(SocketFaults, AReceiveOnAResetConnectionFails) {
+    std::error_code error;
+    Socket listening = Socket::Listen(kLoopback, 0, 1, error);
+    ClientSocket terminal = ClientSocket::Connect(kLoopback, listening.LocalPort(), error);
+    Socket accepted = listening.Accept(error);
+    terminal.Reset();
+    char byte;
+    EXPECT_LT(accepted.Receive(&byte, 1), 0);
+}
+#endif
 
 }  // namespace
 }  // namespace tarnwick
