@@ -44,7 +44,7 @@ double StopWith(size_t terminals) {
     table.SyncKnownProducts({"01-Bench"});
     TcpListener listener(table);
     std::error_code error;
-    const std::uint16_t port = Socket::Listen(kLoopback, 0, 1, error).LocalPort();
+    const std::uint16_t port = testing::LocalPort(Socket::Listen(kLoopback, 0, 1, error));
     listener.AddBinding("127.0.0.1", port);
     listener.Open();
     std::vector<ClientSocket> held;

@@ -7,6 +7,7 @@ Action::Action(ActionList& list, int index, const ActionInfo& info, std::functio
       index_(index),
       caption_(info.caption),
       image_(info.image),
+      shortcut_(info.shortcut),
       radioGroup_(info.radioGroup),
       enabled_(info.enabled),
       checked_(info.checked),

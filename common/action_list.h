@@ -1,8 +1,8 @@
 // Commands as data: every command of a window is a row of a table (name, category, caption,
 // image, shortcut, state at start) and an action of one list, which keeps what menus and tool
-// buttons show of it: caption, image, enabled and checked state, and its handler. They only
-// show what their action holds and run its handler, so no state is kept twice. Actions are
-// known by their place in the list, which a window names with an enumeration of its own.
+// buttons show of it: caption, image, shortcut, enabled and checked state, and its handler.
+// They only show what their action holds and run its handler, so no state is kept twice. Actions
+// are known by their place in the list, which a window names with an enumeration of its own.
 #pragma once
 
 #include <cstddef>
@@ -31,6 +31,7 @@ class Action {
   public:
     const std::string& Caption() const { return caption_; }
     int Image() const { return image_; }
+    int Shortcut() const { return shortcut_; }
     int RadioGroup() const { return radioGroup_; }
     bool Enabled() const { return enabled_; }
     bool Checked() const { return checked_; }
@@ -50,7 +51,7 @@ class Action {
     ActionList& list_;
     int index_;
     std::string caption_;
-    int image_, radioGroup_;
+    int image_, shortcut_, radioGroup_;
     bool enabled_, checked_;
     std::function<void()> handler_;
 };

@@ -64,7 +64,7 @@ TEST_F(ActionListTest, KnowsEachActionByItsPlace) {
     EXPECT_THROW(list[Act(6)], std::out_of_range);
     EXPECT_EQ(list[actHelpTopic].Index(), 2);
     EXPECT_EQ(list.At(2), &list[actHelpTopic]);
-    EXPECT_EQ(list[actHelpTopic].Caption(), "帮助主题(&T)");
+    EXPECT_EQ(list[actHelpTopic].Shortcut(), 0x70);
     EXPECT_EQ(list[actFileProperty].Image(), 5);
 }
 
