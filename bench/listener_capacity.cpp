@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_terminal.h"
 #include "support/client_socket.h"
 #include "terminals/listener.h"
 #include "terminals/terminal_table.h"
@@ -26,26 +27,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using testing::ClientSocket;
 
-class FixedClock final : public tarnwick::Clock {
-  public:
-    CivilTime Now() const override { return {2026, 12, 9, 10, 0, 0}; }
-};
-
 double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// One LOGIN and its reply; false when the server closed the connection or did not answer.
-bool Login(ClientSocket& socket) {
-    static const std::string kLogin = "LOGIN:01;1\n";
-    if (!socket.SendAll(kLogin.data(), kLogin.size())) return false;
-    char reply[3];
-    for (size_t got = 0; got < sizeof reply;) {
-        const auto n = socket.Receive(reply + got, sizeof reply - got);
-        if (n <= 0) return false;
-        got += size_t(n);
-    }
-    return std::memcmp(reply, "1\r\n", 3) == 0;
 }
 
 // Opens terminals one after another until one is not served; returns those held.
