@@ -1,5 +1,5 @@
-// What the in-process benchmarks share: a clock that stands still, and one terminal's LOGIN over
-// a real connection.
+// What the in-process benchmarks share: a clock that stands still, the program's listener on a
+// free loopback port, and one terminal's LOGIN over a real connection.
 #pragma once
 
 #include <cstring>
@@ -7,6 +7,8 @@
 
 #include "common/stamp.h"
 #include "support/client_socket.h"
+#include "terminals/listener.h"
+#include "terminals/terminal_table.h"
 
 namespace tarnwick::bench {
 
@@ -14,6 +16,21 @@ class FixedClock final : public tarnwick::Clock {
   public:
     CivilTime Now() const override { return now; }
     CivilTime now{2026, 12, 9, 10, 0, 0};
+};
+
+// The program's listener and table, with product "01-Bench" known, open on a free port.
+struct BenchListener {
+    BenchListener() {
+        table.SyncKnownProducts({"01-Bench"});
+        std::error_code error;
+        port = testing::LocalPort(Socket::Listen(kLoopback, 0, 1, error));
+        listener.AddBinding("127.0.0.1", port);
+        listener.Open();
+    }
+    FixedClock clock;
+    TerminalTable table{clock};
+    TcpListener listener{table};
+    std::uint16_t port = 0;
 };
 
 // One LOGIN and its reply; false when the server closed the connection or did not answer.

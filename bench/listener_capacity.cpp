@@ -101,16 +101,9 @@ int Serve(std::uint16_t port, int seconds) {
 }
 
 int Local(size_t target) {
-    FixedClock clock;
-    TerminalTable table(clock);
-    table.SyncKnownProducts({"01-Bench"});
-    TcpListener listener(table);
-    std::error_code error;
-    const std::uint16_t port = testing::LocalPort(Socket::Listen(kLoopback, 0, 1, error));
-    listener.AddBinding("127.0.0.1", port);
-    listener.Open();
-    const std::vector<ClientSocket> held = HoldTerminals(port, target);
-    ReportStop(listener);
+    BenchListener bench;
+    const std::vector<ClientSocket> held = HoldTerminals(bench.port, target);
+    ReportStop(bench.listener);
     return 0;
 }
 

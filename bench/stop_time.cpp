@@ -23,14 +23,10 @@ using testing::ClientSocket;
 
 // One stop's milliseconds; negative when the terminals could not all be served first.
 double StopWith(size_t terminals) {
-    FixedClock clock;
-    TerminalTable table(clock);
-    table.SyncKnownProducts({"01-Bench"});
-    TcpListener listener(table);
+    BenchListener bench;
+    TcpListener& listener = bench.listener;
+    const std::uint16_t port = bench.port;
     std::error_code error;
-    const std::uint16_t port = testing::LocalPort(Socket::Listen(kLoopback, 0, 1, error));
-    listener.AddBinding("127.0.0.1", port);
-    listener.Open();
     std::vector<ClientSocket> held;
     for (size_t i = 0; i < terminals; ++i) {
         const std::uint32_t from = kLoopback + 1 + std::uint32_t(i % 200);
