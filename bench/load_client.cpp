@@ -5,6 +5,8 @@
 //   load_client rate PORT CONNECTIONS SECONDS   closed loop, one LOGIN in flight per connection
 //   load_client list PORT COUNT                 COUNT terminals log in once each, 15 at a time
 //   load_client storm PORT COUNT                COUNT connects at once, one LOGIN each
+//   load_client cycle PORT COUNT                one terminal connects, logs in and closes
+//                                               COUNT times, 15 connections at a time
 //   load_client hold PORT COUNT [stuck]         holds COUNT terminals (after one LOGIN each)
 //                                               until stdin closes; `stuck` adds one that
 //                                               sends without ever reading its replies
@@ -40,6 +42,7 @@ enum : std::uint32_t {
     kStormBase = 0x7F030001,
     kHoldBase = 0x7F040001,
     kStuckAddress = 0x7F050001,
+    kCycleAddress = 0x7F060001,
 };
 
 const char kLogin[] = "LOGIN:01;1\n";
@@ -62,6 +65,9 @@ int NewSocket(std::uint32_t from, bool blocking) {
     sockaddr_in local{};
     local.sin_family = AF_INET;
     local.sin_addr.s_addr = htonl(from);
+    // The port is chosen at connect, which may reuse one of this address's ports in TIME_WAIT
+    // on loopback: a terminal reconnecting a million times does not run out of ports.
+    ::setsockopt(fd, IPPROTO_IP, IP_BIND_ADDRESS_NO_PORT, &on, sizeof on);
     if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local)) Fail("bind");
     return fd;
 }
@@ -162,7 +168,8 @@ int Rate(int port, int connections, double seconds) {
     return 0;
 }
 
-// Connects, sends one LOGIN when connected and waits for its reply, `inFlight` at a time.
+// Connects, sends one LOGIN when connected and waits for its reply, `inFlight` at a time, from
+// `addresses` loopback addresses in turn.
 struct OneShot {
     int fd = -1;
     Clock::time_point started, connected;
@@ -175,13 +182,16 @@ struct OneShotResult {
     double lastReplyMs = 0, seconds = 0;
 };
 
-OneShotResult RunOneShots(int port, int count, int inFlight, std::uint32_t base) {
+OneShotResult RunOneShots(int port, int count, int inFlight, std::uint32_t base,
+                          int addresses = 0) {
+    if (addresses <= 0) addresses = count;
     const int poll = ::epoll_create1(0);
     const sockaddr_in server = Server(port);
     std::vector<OneShot> shots(static_cast<size_t>(count));
     OneShotResult result;
     const auto start = Clock::now();
     int next = 0, open = 0;
+    int oldest = 0;  // shots before it are done
     auto finish = [&](OneShot& s, bool served) {
         ::close(s.fd);
         s.done = true;
@@ -197,7 +207,7 @@ OneShotResult RunOneShots(int port, int count, int inFlight, std::uint32_t base)
         if (!launching && open == 0) break;
         while (launching && next < count && open < inFlight) {
             OneShot& s = shots[size_t(next)];
-            s.fd = NewSocket(base + std::uint32_t(next), false);
+            s.fd = NewSocket(base + std::uint32_t(next % addresses), false);
             s.started = Clock::now();
             if (::connect(s.fd, reinterpret_cast<const sockaddr*>(&server), sizeof server) &&
                 errno != EINPROGRESS)
@@ -233,7 +243,9 @@ OneShotResult RunOneShots(int port, int count, int inFlight, std::uint32_t base)
         }
         // A terminal gives up after 10 s without its reply.
         const auto now = Clock::now();
-        for (int i = 0; i < next; ++i) {
+        while (oldest < next && shots[size_t(oldest)].done)
+            ++oldest;
+        for (int i = oldest; i < next; ++i) {
             OneShot& s = shots[size_t(i)];
             if (!s.done && now - s.started > std::chrono::seconds(10)) {
                 ::close(s.fd);
@@ -254,6 +266,13 @@ constexpr int kListInFlight = 15;
 
 int List(int port, int count) {
     const OneShotResult r = RunOneShots(port, count, kListInFlight, kListBase);
+    std::printf("%d %d %.1f %.0f\n", r.served, r.failed + r.timedOut, r.seconds,
+                r.served / r.seconds);
+    return 0;
+}
+
+int Cycle(int port, int count) {
+    const OneShotResult r = RunOneShots(port, count, kListInFlight, kCycleAddress, 1);
     std::printf("%d %d %.1f %.0f\n", r.served, r.failed + r.timedOut, r.seconds,
                 r.served / r.seconds);
     return 0;
@@ -331,6 +350,7 @@ int main(int argc, char** argv) {
     if (mode == "rate" && argc > 4) return Rate(port, count, std::atof(argv[4]));
     if (mode == "list" && count > 0) return List(port, count);
     if (mode == "storm" && count > 0) return Storm(port, count);
+    if (mode == "cycle" && count > 0) return Cycle(port, count);
     if (mode == "hold" && count > 0) return Hold(port, count, argc > 4);
     if (mode == "capacity" && count > 0) return Capacity(port, count);
     std::fprintf(stderr, "usage: see the head of bench/load_client.cpp\n");

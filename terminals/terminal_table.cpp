@@ -157,8 +157,24 @@ void TerminalTable::Sweep() {
                 removed = true;
             }
         }
+        ReleaseSpareRoomLocked();
     }
     if (removed) NotifyView();
+}
+
+// The row list and the indexes never shrink by themselves: after a crowd of terminals has left,
+// their room (some MiB for 100,000 rows) would stay taken for the rest of the run. Once the
+// table holds less than a quarter of that room, it is given back; when that fails for want of
+// memory the room simply stays.
+void TerminalTable::ReleaseSpareRoomLocked() noexcept {
+    constexpr size_t kKeptRows = 64;
+    if (rows_.capacity() <= std::max(kKeptRows, rows_.size() * 4)) return;
+    try {
+        rows_.shrink_to_fit();
+        byTerminal_.rehash(0);
+        byCode_.rehash(0);
+    } catch (...) {
+    }
 }
 
 void TerminalTable::SyncKnownProducts(const std::vector<std::string>& captions) {

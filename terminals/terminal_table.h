@@ -110,6 +110,7 @@ class TerminalTable final : public TerminalService {
     // counts as rewritten either way.
     void LogoutLocked(std::string_view code, std::string_view address);
     void RemoveRowLocked(TerminalRow* row);
+    void ReleaseSpareRoomLocked() noexcept;
     void NotifyView();
 
     const Clock& clock_;

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The installer of this build, run silently under Wine: the files land in the chosen folder with
-# a Start menu entry, the installed program starts and listens, and the uninstaller removes the
-# program's files, keeps the site's main.ini and PdtReg.ini, and removes the autorun value only
-# when it names the installed program.
-#   installer_test.sh BUILD_DIR TOOLS_DIR WINEARCH
+# a Start menu entry, the installed program starts and listens, and while it runs neither the
+# installer nor the uninstaller changes anything; once it has ended through File > Exit, the
+# uninstaller removes the program's files, keeps the site's main.ini and PdtReg.ini, and removes
+# the autorun value only when it names the installed program.
+#   installer_test.sh BUILD_DIR TOOLS_DIR WINEARCH [WINDOW_PROBE]
 set -uo pipefail
-build="$1" tools="$2"
+build="$1" tools="$2" probe="${4:-}"
 export TARNWICK_WINEARCH="${TARNWICK_WINEARCH:-$3}"
 if [ -z "${TARNWICK_WINE_READY:-}" ]; then
     export TARNWICK_WINEPREFIX="${TARNWICK_WINEPREFIX:-$build/wine/prefix}"
@@ -48,6 +49,10 @@ uninstall() {
     sleep 0.5
 }
 
+installed() { "$TARNWICK_WINE" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarnwick' </dev/null >/dev/null 2>&1; }
+# The uninstaller run in place, which waits and passes on its exit code.
+uninstall_in_place() { "$TARNWICK_WINE" "$site/Uninstall.exe" /S "_?=$site_win" </dev/null >/dev/null 2>&1; }
+
 autorun() { "$TARNWICK_WINE" reg query "$run_key" /v Tarnwick </dev/null 2>/dev/null | grep -c Tarnwick; }
 
 # 1. Install; the site writes its files; the program starts and answers a terminal.
@@ -63,11 +68,27 @@ for _ in $(seq 100); do
     sleep 0.2
 done
 [ "$reply" = '2\r\n2\r\n' ] || fail "the installed program did not answer on port $port: '$reply'"
-kill "$program_pid"
+
+# 2. While it runs, installer and uninstaller fail with exit code 2 and touch no file.
+listing() { (cd "$site" && find . | sort); }
+before="$(listing)"
+touch "$work/mark"
+"$TARNWICK_WINE" "$installer" /S "/D=$site_win" </dev/null >/dev/null 2>&1
+[ $? = 2 ] || fail "the installer did not stop for the running program"
+uninstall_in_place
+[ $? = 2 ] || fail "the uninstaller did not stop for the running program"
+[ "$(listing)" = "$before" ] && [ -z "$(find "$site" -cnewer "$work/mark")" ] ||
+    fail "files changed while the program ran"
+installed || fail "the entry of the installed programs was removed while the program ran"
+if [ -n "$probe" ]; then
+    "$TARNWICK_WINE" "$probe" exit </dev/null >/dev/null 2>&1 || fail "File > Exit did not end the program"
+else
+    kill "$program_pid"
+fi
 wait "$program_pid" 2>/dev/null
 program_pid=""
 
-# 2. Uninstall with the autorun value naming another copy of the program: it stays.
+# 3. Uninstall with the autorun value naming another copy of the program: it stays.
 "$TARNWICK_WINE" reg add "$run_key" /v Tarnwick /d 'C:\Other\Tarnwick.exe' /f </dev/null >/dev/null 2>&1
 uninstall
 [ "$(autorun)" = 1 ] || fail "the autorun value of another copy was removed"
@@ -77,10 +98,18 @@ done
 for f in main.ini PdtReg.ini; do [ -f "$site/$f" ] || fail "the site's $f was removed"; done
 grep -q "ip=$port" "$site/main.ini" || fail "main.ini changed"
 
-# 3. Reinstall over the site's files, which stay as they are; the autorun value names this copy
-#    and goes with it.
+installed && fail "the entry of the installed programs was kept"
+
+# 4. Reinstall over the site's files, which stay as they are; a program file that cannot be
+#    deleted keeps the uninstaller and the entry; the autorun value names this copy and goes
+#    with it.
 install
 grep -q "ip=$port" "$site/main.ini" || fail "the installer overwrote main.ini"
+mv "$site/Tarnwick.exe" "$work/Tarnwick.exe" && mkdir "$site/Tarnwick.exe"
+uninstall_in_place
+[ $? = 2 ] || fail "the uninstaller did not fail on a program file it could not delete"
+[ -f "$site/Uninstall.exe" ] && installed || fail "the uninstaller went with a program file left"
+rmdir "$site/Tarnwick.exe" && mv "$work/Tarnwick.exe" "$site/Tarnwick.exe"
 "$TARNWICK_WINE" reg add "$run_key" /v Tarnwick /d "$site_win\\Tarnwick.exe" /f </dev/null >/dev/null 2>&1
 [ "$(autorun)" = 1 ] || fail "could not set the autorun value"
 uninstall

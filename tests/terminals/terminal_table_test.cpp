@@ -245,6 +245,22 @@ TEST_F(TerminalTableTest, SweepRemovesEveryExpiredRowAndKeepsTheOrderOfTheRest) 
     EXPECT_EQ(rows[2][1], "10.0.0.6");
 }
 
+TEST_F(TerminalTableTest, AfterACrowdLeavesTheRestAreStillFoundByLoginAndLogout) {
+    // 900 of 1,000 leave, and the table gives their room back.
+    for (int i = 0; i < 1000; ++i)
+        table.ClientLogin("01", "10.0." + std::to_string(i / 256) + "." + std::to_string(i % 256));
+    At(10, 4, 0);
+    for (int i = 900; i < 1000; ++i)
+        table.ClientLogin("01", "10.0." + std::to_string(i / 256) + "." + std::to_string(i % 256));
+    At(10, 5, 0);
+    table.Sweep();
+    ASSERT_EQ(Count(), 100u);
+    table.ClientLogin("01", "10.0.3.231");  // one of those left: refreshed, not added
+    table.ClientLogout("01", "10.0.3.200");
+    EXPECT_EQ(Count(), 99u);
+    EXPECT_EQ(Rows()[0], (Row{"01-Ledger", "10.0.3.132", kT0, "2026-12-09 10:04:00"}));
+}
+
 TEST_F(TerminalTableTest, StaleCaptionsLeaveThroughTheirCodePart) {
     // After a reload that puts a new 01 caption first, the old row still answers to its code.
     table.ClientLogin("01", "10.0.0.1");
