@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "common/controls_win.h"
+#include "common/dpi_win.h"
+#include "common/list_view_win.h"
 #include "common/wide_text_win.h"
-#include "common/window_win.h"
 
 namespace tarnwick {
 namespace {
 
-struct Column {
-    const char* header;
-    int width;
-};
 constexpr size_t kMostCachedRows = 256;
 
 // True for its own lifetime.
@@ -28,7 +26,7 @@ class Flag {
 };
 
 // Column 4 has no header and nothing is ever written into it.
-constexpr Column kColumns[] = {
+constexpr ListColumn kColumns[] = {
     {"产品名称", 200}, {"IP", 150}, {"登录时间", 200}, {"检测时间", 200}, {"", 299}};
 
 }  // namespace
@@ -45,15 +43,7 @@ void ClientGrid::Create(HWND parent, int id) {
                           0, 0, 0, 0, id, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(
         hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
-    const int dpi = DpiOf(parent);
-    for (int i = 0; i < int(std::size(kColumns)); ++i) {
-        std::wstring header = Wide(kColumns[i].header);
-        LVCOLUMNW c{};
-        c.mask = LVCF_WIDTH | LVCF_TEXT;
-        c.cx = DpiScale(dpi, kColumns[i].width);
-        c.pszText = header.data();
-        SendMessageW(hwnd_, LVM_INSERTCOLUMNW, i, LPARAM(&c));
-    }
+    AddColumns(hwnd_, kColumns);
     SetRowHeight(DpiOf(parent));
 }
 

@@ -1,5 +1,5 @@
-// The program's artwork: the 18 images of imlMain, drawn in code at each size, and the program
-// icon, whose images at each size tools/make-icon.py draws.
+// The program's artwork: imlMain, whose images the actions show are drawn in code at each size,
+// and the program icon, whose images at each size tools/make-icon.py draws.
 #pragma once
 
 #include <windows.h>
@@ -16,7 +16,7 @@ inline constexpr int kMainImageSizes[] = {16, 24, 32, 48};
 // The largest of those that the 16 pixels at 96 DPI fill at `dpi`.
 int MainImageSize(int dpi);
 
-// imlMain: 18 images of `size` × `size` pixels.
+// imlMain: 18 places for images of `size` × `size` pixels, those the actions show drawn.
 ImageListHandle CreateMainImages(int size);
 
 // A bitmap of one image on the menu colour, for a menu item, at the size of `images`.

@@ -1,26 +1,28 @@
 // The action list aclMain and the menus and tool bar built from it.
 #include <iterator>
 
+#include "app/about_dialog_win.h"
+#include "app/help_win.h"
 #include "app/images_win.h"
 #include "app/main_window_win.h"
+#include "products/property_dialog_win.h"
 
 namespace tarnwick {
 
 using enum MainAction;
 
 void TfrmMain::CreateActions() {
-    using Handler = void (TfrmMain::*)();
-    static constexpr Handler kHandlers[] = {
-#define TARNWICK_ACTION_HANDLER(name, ...) &TfrmMain::name##Execute,
+    const std::function<void()> handlers[] = {
+#define TARNWICK_ACTION_HANDLER(name, category, caption, image, key, enabled, checked, group, \
+                                handler)                                                      \
+    [this] { handler; },
         TARNWICK_MAIN_ACTIONS(TARNWICK_ACTION_HANDLER)
 #undef TARNWICK_ACTION_HANDLER
     };
-    static_assert(std::size(kHandlers) == std::size(kMainActions));
+    static_assert(std::size(handlers) == std::size(kMainActions));
     static_assert(kKeyF1 == VK_F1);
-    for (size_t i = 0; i < std::size(kMainActions); ++i) {
-        const Handler handler = kHandlers[i];
-        aclMain.Add(kMainActions[i], [this, handler] { (this->*handler)(); });
-    }
+    for (size_t i = 0; i < std::size(kMainActions); ++i)
+        aclMain.Add(kMainActions[i], handlers[i]);
 }
 
 void TfrmMain::CreateMenus() {

@@ -4,6 +4,7 @@
 
 #include "app/images_win.h"
 #include "app/main_window_win.h"
+#include "common/font_win.h"
 
 namespace tarnwick {
 namespace {

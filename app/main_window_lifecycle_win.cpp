@@ -5,6 +5,12 @@
 
 namespace tarnwick {
 
+// FormClose runs at once with the flag cleared: it asks, stops the listener and ends the program.
+void TfrmMain::actFileExitExecute() {
+    hideOnClose = false;
+    Close();
+}
+
 bool TfrmMain::InTray() const {
     return trayIcon_.Added() && !IsWindowVisible(Handle());
 }

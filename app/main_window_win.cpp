@@ -2,8 +2,11 @@
 
 #include "app/images_win.h"
 #include "common/application.h"
+#include "common/application_window_win.h"
+#include "common/controls_win.h"
+#include "common/font_win.h"
 #include "common/message_box.h"
-#include "common/wide_text_win.h"
+#include "terminals/set_option_dialog_win.h"
 
 namespace tarnwick {
 namespace {
@@ -121,14 +124,7 @@ void TfrmMain::CreateControls() {
 
     PageControl1 =
         CreateControl(Handle(), WC_TABCONTROLA, "", WS_CLIPSIBLINGS, 0, 0, 0, 0, kPageControlId);
-    const char* const pages[] = {"产品", "终端"};
-    for (int i = 0; i < 2; ++i) {
-        std::wstring caption = Wide(pages[i]);
-        TCITEMW tab{};
-        tab.mask = TCIF_TEXT;
-        tab.pszText = caption.data();
-        SendMessageW(PageControl1, TCM_INSERTITEMW, i, LPARAM(&tab));
-    }
+    AddTabs(PageControl1, {"产品", "终端"});
     lstvProduct.Create(
         Handle(), kProductListId,
         {&aclMain[MainAction::actFileProperty],
@@ -157,6 +153,28 @@ void TfrmMain::FormCreate() {
     tmrClient.Attach(Handle());
     tmrClient.SetInterval(kSweepInterval);
     tmrClient.SetEnabled(true);
+}
+
+void TfrmMain::ShowError(const std::string& text) {
+    tarnwick::ShowError(text);
+}
+
+void TfrmMain::ShowGeneralError(std::string_view text) {
+    tarnwick::ShowGeneralError(text);
+}
+
+void TfrmMain::SetServerActionsEnabled(bool start, bool stopAndStart, bool stop) {
+    aclMain[MainAction::actServerStart].SetEnabled(start);
+    aclMain[MainAction::actServerSnS].SetEnabled(stopAndStart);
+    aclMain[MainAction::actServerStop].SetEnabled(stop);
+}
+
+void TfrmMain::SetListenerStateText(const std::string& text) {
+    sbrStatus.SetText(StatusBar::kListener, text);
+}
+
+void TfrmMain::actServerOptionExecute() {
+    tarnwick::actServerOptionExecute(appDir_);
 }
 
 void TfrmMain::FormActivate() {

@@ -18,6 +18,7 @@
 #include "app/tool_bar_win.h"
 #include "app/tray_icon_win.h"
 #include "common/action_list.h"
+#include "common/dpi_win.h"
 #include "common/stamp.h"
 #include "common/timer_win.h"
 #include "common/window_win.h"
@@ -55,11 +56,9 @@ class TfrmMain final : public Window, private ServerView {
     // Runs the message loop until the window is gone.
     int Run();
 
-    const ActionList& Actions() const { return aclMain; }
-    bool HideOnClose() const { return hideOnClose; }
-    const Timer& SweepTimer() const { return tmrClient; }
-
   private:
+    friend struct TestInsideWin;
+
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void CreateControls();
@@ -99,14 +98,10 @@ class TfrmMain final : public Window, private ServerView {
     void FormClose(CloseAction& action);
     void EndService();
 
-    // The handlers of aclMain, one for each row of TARNWICK_MAIN_ACTIONS and named after it.
+    // The handlers of aclMain that belong to this window; TARNWICK_MAIN_ACTIONS binds each row.
     void actFileExecute() {}
-    void actFilePropertyExecute();  // main_window_file_win.cpp
-    void actFileExitExecute();      // main_window_file_win.cpp
+    void actFileExitExecute();  // main_window_lifecycle_win.cpp
     void actServerExecute() {}
-    void actServerStartExecute() { server_.actServerStartExecute(); }
-    void actServerSnSExecute() { server_.actServerSnSExecute(); }
-    void actServerStopExecute() { server_.actServerStopExecute(); }
     // actServerOptionExecute: above, with the server commands.
     void actViewExecute() {}
     void actViewToolExecute();
@@ -116,8 +111,6 @@ class TfrmMain final : public Window, private ServerView {
     void actViewListExecute();
     void actViewReportExecute();
     void actHelpExecute() {}
-    void actHelpTopicExecute();  // main_window_help_win.cpp
-    void actHelpAboutExecute();  // main_window_help_win.cpp
 
     void SetViewStyle(ProductViewStyle style, MainAction action);
 

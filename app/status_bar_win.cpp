@@ -2,9 +2,10 @@
 
 #include <commctrl.h>
 
+#include "common/controls_win.h"
 #include "common/dpi_win.h"
 #include "common/wide_text_win.h"
-#include "common/window_win.h"
+#include "terminals/server_control.h"
 
 namespace tarnwick {
 namespace {
@@ -21,7 +22,7 @@ void StatusBar::Create(HWND parent, int id) {
     // Panel 0 is the window's own to paint (sbrStatusDrawPanel).
     SendMessageA(hwnd_, SB_SETTEXTA, kOwnerDrawn | SBT_OWNERDRAW, 0);
     SetText(kTitle, "Tarnwick");
-    SetText(kListener, "状态：停止");
+    SetText(kListener, kListenerStoppedText);
     SetText(kProducts, "产品数：0");
     SetTerminalCount(0);
     SetText(kLast, "");

@@ -2,7 +2,7 @@
 
 #include "common/dpi_win.h"
 #include "common/wide_text_win.h"
-#include "common/window_win.h"
+#include "common/controls_win.h"
 
 namespace tarnwick {
 namespace {

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "common/optional_functions_win.h"
+
 namespace tarnwick {
 namespace {
 
@@ -22,11 +24,10 @@ static_assert(sizeof kTrayTip == 64);
 
 // An elevated program hears nothing from a shell that is not, unless it lets these through.
 void AllowFromShell(HWND window, UINT message) {
-    using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    static const auto filter = reinterpret_cast<Filter>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilterEx")));
     constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
-    if (filter) filter(window, message, kAllow, nullptr);
+    if (const auto filter = Optional().ChangeWindowMessageFilterEx) {
+        filter(window, message, kAllow, nullptr);
+    }
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_terminal.h"
 #include "support/client_socket.h"
 #include "terminals/listener.h"
 #include "terminals/terminal_table.h"
@@ -26,26 +27,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using testing::ClientSocket;
 
-class FixedClock final : public tarnwick::Clock {
-  public:
-    CivilTime Now() const override { return {2026, 12, 9, 10, 0, 0}; }
-};
-
 double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// One LOGIN and its reply; false when the server closed the connection or did not answer.
-bool Login(ClientSocket& socket) {
-    static const std::string kLogin = "LOGIN:01;1\n";
-    if (!socket.SendAll(kLogin.data(), kLogin.size())) return false;
-    char reply[3];
-    for (size_t got = 0; got < sizeof reply;) {
-        const auto n = socket.Receive(reply + got, sizeof reply - got);
-        if (n <= 0) return false;
-        got += size_t(n);
-    }
-    return std::memcmp(reply, "1\r\n", 3) == 0;
 }
 
 // Opens terminals one after another until one is not served; returns those held.
@@ -118,16 +101,9 @@ int Serve(std::uint16_t port, int seconds) {
 }
 
 int Local(size_t target) {
-    FixedClock clock;
-    TerminalTable table(clock);
-    table.SyncKnownProducts({"01-Bench"});
-    TcpListener listener(table);
-    std::error_code error;
-    const std::uint16_t port = Socket::Listen(kLoopback, 0, 1, error).LocalPort();
-    listener.AddBinding("127.0.0.1", port);
-    listener.Open();
-    const std::vector<ClientSocket> held = HoldTerminals(port, target);
-    ReportStop(listener);
+    BenchListener bench;
+    const std::vector<ClientSocket> held = HoldTerminals(bench.port, target);
+    ReportStop(bench.listener);
     return 0;
 }
 

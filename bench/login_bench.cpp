@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bench/reference_server.h"
+#include "bench_terminal.h"
 #include "support/client_socket.h"
 #include "support/loopback.h"
 #include "terminals/terminal_table.h"
@@ -19,12 +20,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using testing::ClientSocket;
-
-class FixedClock final : public tarnwick::Clock {
-  public:
-    CivilTime Now() const override { return now; }
-    CivilTime now{2026, 12, 9, 10, 0, 0};
-};
 
 // Each connection keeps one LOGIN in flight; client threads share the connections.
 double RoundTripsPerSecond(std::uint16_t port, int connections, double seconds) {

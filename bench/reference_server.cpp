@@ -3,13 +3,15 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "support/client_socket.h"
+
 namespace tarnwick::bench {
 
 ThreadPerConnectionServer::ThreadPerConnectionServer(Serve serve) : serve_(std::move(serve)) {
     std::error_code error;
     listener_ = Socket::Listen(kLoopback, 0, 15, error);
     if (error) throw std::runtime_error("listen: " + error.message());
-    port_ = listener_.LocalPort();
+    port_ = testing::LocalPort(listener_);
     acceptor_ = std::thread([this] {
         for (;;) {
             std::error_code e;

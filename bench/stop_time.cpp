@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_terminal.h"
 #include "support/client_socket.h"
 #include "terminals/listener.h"
 #include "terminals/terminal_table.h"
@@ -20,33 +21,12 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using testing::ClientSocket;
 
-class FixedClock final : public tarnwick::Clock {
-  public:
-    CivilTime Now() const override { return {2026, 12, 9, 10, 0, 0}; }
-};
-
-bool Login(ClientSocket& socket) {
-    static const std::string kLogin = "LOGIN:01;1\n";
-    if (!socket.SendAll(kLogin.data(), kLogin.size())) return false;
-    char reply[3];
-    for (size_t got = 0; got < sizeof reply;) {
-        const auto n = socket.Receive(reply + got, sizeof reply - got);
-        if (n <= 0) return false;
-        got += size_t(n);
-    }
-    return std::memcmp(reply, "1\r\n", 3) == 0;
-}
-
 // One stop's milliseconds; negative when the terminals could not all be served first.
 double StopWith(size_t terminals) {
-    FixedClock clock;
-    TerminalTable table(clock);
-    table.SyncKnownProducts({"01-Bench"});
-    TcpListener listener(table);
+    BenchListener bench;
+    TcpListener& listener = bench.listener;
+    const std::uint16_t port = bench.port;
     std::error_code error;
-    const std::uint16_t port = Socket::Listen(kLoopback, 0, 1, error).LocalPort();
-    listener.AddBinding("127.0.0.1", port);
-    listener.Open();
     std::vector<ClientSocket> held;
     for (size_t i = 0; i < terminals; ++i) {
         const std::uint32_t from = kLoopback + 1 + std::uint32_t(i % 200);

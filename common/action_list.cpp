@@ -5,8 +5,6 @@ namespace tarnwick {
 Action::Action(ActionList& list, int index, const ActionInfo& info, std::function<void()> handler)
     : list_(list),
       index_(index),
-      name_(info.name),
-      category_(info.category),
       caption_(info.caption),
       image_(info.image),
       shortcut_(info.shortcut),

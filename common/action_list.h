@@ -1,7 +1,8 @@
-// Commands as data: every command of a window is an action of one list, with its category,
-// caption, image, shortcut, enabled and checked state and handler. Menu items and tool buttons
-// only show what their action holds and run its handler, so no state is kept twice. Actions are
-// known by their place in the list, which a window names with an enumeration of its own.
+// Commands as data: every command of a window is a row of a table (name, category, caption,
+// image, shortcut, state at start) and an action of one list, which keeps what menus and tool
+// buttons show of it: caption, image, shortcut, enabled and checked state, and its handler.
+// They only show what their action holds and run its handler, so no state is kept twice. Actions
+// are known by their place in the list, which a window names with an enumeration of its own.
 #pragma once
 
 #include <cstddef>
@@ -28,8 +29,6 @@ class ActionList;
 
 class Action {
   public:
-    const std::string& Name() const { return name_; }
-    const std::string& Category() const { return category_; }
     const std::string& Caption() const { return caption_; }
     int Image() const { return image_; }
     int Shortcut() const { return shortcut_; }
@@ -51,7 +50,7 @@ class Action {
 
     ActionList& list_;
     int index_;
-    std::string name_, category_, caption_;
+    std::string caption_;
     int image_, shortcut_, radioGroup_;
     bool enabled_, checked_;
     std::function<void()> handler_;
@@ -64,7 +63,6 @@ class ActionList {
     ActionList& operator=(const ActionList&) = delete;
 
     Action& Add(const ActionInfo& info, std::function<void()> handler);
-    size_t Size() const { return actions_.size(); }
     // The action at `index`; null when there is none.
     Action* At(size_t index) const {
         return index < actions_.size() ? actions_[index].get() : nullptr;

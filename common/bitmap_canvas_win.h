@@ -5,6 +5,9 @@
 
 namespace tarnwick {
 
+// The colour that stands for no pixel in the masked images of an image list.
+inline constexpr COLORREF kMaskColour = RGB(255, 0, 255);
+
 class BitmapCanvas {
   public:
     BitmapCanvas(int width, int height, COLORREF background);

@@ -1,13 +1,26 @@
-// Small typed views of a dialog's controls over their window handles: the few operations the
-// dialogs need, by name instead of by message. They own nothing: the dialog's window destroys its
-// controls.
+// Child controls: their creation from places at 96 DPI, and small typed views of a dialog's
+// controls over their window handles, the few operations the dialogs need, by name instead of by
+// message. The views own nothing: the dialog's window destroys its controls.
 #pragma once
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 
 namespace tarnwick {
+
+// A child control at (x, y) in its parent's client area, `width` × `height`, all given at 96 DPI
+// and placed at the parent's DPI, with the program's font at that DPI; `caption` is code page 936
+// text.
+HWND CreateControl(HWND parent, const char* className, const char* caption, DWORD style, int x,
+                   int y, int width, int height, int id, DWORD exStyle = 0);
+
+// The text of a window or control, whatever its length, as code page 936 text.
+std::string WindowTextOf(HWND window);
+
+// Appends a tab for each of `captions` (code page 936 texts) to the tab control `tabs`.
+void AddTabs(HWND tabs, std::initializer_list<const char*> captions);
 
 class Control {
   public:

@@ -1,33 +1,9 @@
 #include "common/dpi_win.h"
 
+#include "common/optional_functions_win.h"
+
 namespace tarnwick {
 namespace {
-
-// The functions of Windows 10 (1607) and later, where present.
-struct DpiFunctions {
-    UINT(WINAPI* dpiForWindow)(HWND) = nullptr;
-    UINT(WINAPI* dpiForSystem)() = nullptr;
-    BOOL(WINAPI* adjustForDpi)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;
-    int(WINAPI* metricForDpi)(int, UINT) = nullptr;
-};
-
-template <class Function>
-void Load(HMODULE module, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-const DpiFunctions& Functions() {
-    static const DpiFunctions functions = [] {
-        DpiFunctions f;
-        const HMODULE user = GetModuleHandleA("user32.dll");
-        Load(user, "GetDpiForWindow", f.dpiForWindow);
-        Load(user, "GetDpiForSystem", f.dpiForSystem);
-        Load(user, "AdjustWindowRectExForDpi", f.adjustForDpi);
-        Load(user, "GetSystemMetricsForDpi", f.metricForDpi);
-        return f;
-    }();
-    return functions;
-}
 
 int ScreenDpi() {
     const HDC screen = GetDC(nullptr);
@@ -39,14 +15,14 @@ int ScreenDpi() {
 }  // namespace
 
 int SystemDpi() {
-    const DpiFunctions& f = Functions();
-    const int dpi = f.dpiForSystem ? int(f.dpiForSystem()) : 0;
+    const auto dpiForSystem = Optional().GetDpiForSystem;
+    const int dpi = dpiForSystem ? int(dpiForSystem()) : 0;
     return dpi > 0 ? dpi : ScreenDpi();
 }
 
 int DpiOf(HWND window) {
-    const DpiFunctions& f = Functions();
-    const int dpi = window && f.dpiForWindow ? int(f.dpiForWindow(window)) : 0;
+    const auto dpiForWindow = Optional().GetDpiForWindow;
+    const int dpi = window && dpiForWindow ? int(dpiForWindow(window)) : 0;
     return dpi > 0 ? dpi : SystemDpi();
 }
 
@@ -55,15 +31,32 @@ RECT DpiScaleRect(int dpi, int x, int y, int width, int height) {
             DpiScale(dpi, y + height)};
 }
 
+void PlaceControl(HWND control, int dpi, int x, int y, int width, int height) {
+    const RECT r = DpiScaleRect(dpi, x, y, width, height);
+    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SetClientSizeCentred(HWND window, int width, int height) {
+    const int dpi = DpiOf(window);
+    RECT r{0, 0, DpiScale(dpi, width), DpiScale(dpi, height)};
+    AdjustWindowRectForDpi(r, DWORD(GetWindowLongPtrA(window, GWL_STYLE)),
+                           GetMenu(window) != nullptr,
+                           DWORD(GetWindowLongPtrA(window, GWL_EXSTYLE)), dpi);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+    SetWindowPos(window, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi) {
-    const DpiFunctions& f = Functions();
-    if (f.adjustForDpi && f.adjustForDpi(&rect, style, menu, exStyle, UINT(dpi))) return;
+    const auto adjust = Optional().AdjustWindowRectExForDpi;
+    if (adjust && adjust(&rect, style, menu, exStyle, UINT(dpi))) return;
     AdjustWindowRectEx(&rect, style, menu, exStyle);
 }
 
 int SystemMetricForDpi(int index, int dpi) {
-    const DpiFunctions& f = Functions();
-    if (f.metricForDpi) return f.metricForDpi(index, UINT(dpi));
+    if (const auto metric = Optional().GetSystemMetricsForDpi) return metric(index, UINT(dpi));
     switch (index) {
         case SM_CXICON:
         case SM_CYICON:

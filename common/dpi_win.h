@@ -27,6 +27,13 @@ inline int DpiScale(HWND window, int x) {
 // is scaled on its own, so that neighbouring controls stay neighbours.
 RECT DpiScaleRect(int dpi, int x, int y, int width, int height);
 
+// Moves `control` to (x, y), `width` × `height`, given at 96 DPI, at `dpi`.
+void PlaceControl(HWND control, int dpi, int x, int y, int width, int height);
+
+// Resizes a window so that its client area is `width` × `height` at 96 DPI, at the window's DPI,
+// and centres it on the desktop.
+void SetClientSizeCentred(HWND window, int width, int height);
+
 // The window rectangle around a client rectangle at `dpi` (AdjustWindowRectExForDpi).
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi);
 // A system metric at `dpi` (GetSystemMetricsForDpi); without it, the 96-DPI default sizes

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/font_win.h"
 #include "common/form_win.h"
 
 namespace tarnwick {

@@ -1,16 +1,9 @@
 #include "common/form_win.h"
 
-#include <vector>
+#include "common/modal_win.h"
 
 namespace tarnwick {
 namespace {
-
-BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
-    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    }
-    return TRUE;
-}
 
 bool IsPushButton(HWND control) {
     return control && (SendMessageA(control, WM_GETDLGCODE, 0, 0) &
@@ -39,12 +32,16 @@ BOOL CALLBACK SetDefaultLook(HWND control, LPARAM look) {
 void Form::ShowModal() {
     closed_ = false;
     const HWND dialog = Handle();
-    std::vector<HWND> disabled;
-    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, LPARAM(&disabled));
-    for (HWND w : disabled) {
-        if (w != dialog) EnableWindow(w, FALSE);
+    {
+        const OtherWindowsDisabled others(dialog);
+        ShowWindow(dialog, SW_SHOW);
+        RunModalLoop(dialog);
     }
-    ShowWindow(dialog, SW_SHOW);
+    // A dialog kept after closing leaves the screen; the windows enabled again take over.
+    if (Handle()) ShowWindow(Handle(), SW_HIDE);
+}
+
+void Form::RunModalLoop(HWND dialog) {
     MSG msg;
     while (!closed_ && IsWindow(dialog)) {
         ShowDefaultButton();
@@ -57,11 +54,6 @@ void Form::ShowModal() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    for (HWND w : disabled) {
-        if (w != dialog && IsWindow(w)) EnableWindow(w, TRUE);
-    }
-    // A dialog kept after closing leaves the screen; the windows enabled again take over.
-    if (Handle()) ShowWindow(Handle(), SW_HIDE);
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

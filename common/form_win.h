@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/controls_win.h"
+#include "common/dpi_win.h"
 #include "common/window_win.h"
 
 namespace tarnwick {
@@ -79,6 +80,7 @@ class Form : public Window {
         int listRows;  // a drop-down combo box's; 0 for every other control
     };
 
+    void RunModalLoop(HWND dialog);
     void OnDpiChanged(int dpi, const RECT& suggested);
     void KeepFocus(WPARAM state);
     HWND ButtonForEnter() const;

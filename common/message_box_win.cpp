@@ -3,43 +3,17 @@
 #include <windows.h>
 
 #include <stdexcept>
-#include <vector>
 
 #include "common/application.h"
+#include "common/application_window_win.h"
+#include "common/modal_win.h"
 #include "common/text.h"
 #include "common/wide_text_win.h"
-#include "common/window_win.h"
 
 namespace tarnwick {
 namespace {
 
-// Disables the thread's visible top-level windows while a box is open, so the box is modal to
-// the whole application, and enables them again afterwards. The box's own style stays the
-// plain button and icon value.
-class TaskWindowsDisabled {
-  public:
-    TaskWindowsDisabled() {
-        EnumThreadWindows(GetCurrentThreadId(), &Collect, LPARAM(this));
-        for (HWND w : disabled_)
-            EnableWindow(w, FALSE);
-    }
-    ~TaskWindowsDisabled() {
-        for (HWND w : disabled_)
-            EnableWindow(w, TRUE);
-    }
-    TaskWindowsDisabled(const TaskWindowsDisabled&) = delete;
-    TaskWindowsDisabled& operator=(const TaskWindowsDisabled&) = delete;
-
-  private:
-    static BOOL CALLBACK Collect(HWND window, LPARAM self) {
-        if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-            reinterpret_cast<TaskWindowsDisabled*>(self)->disabled_.push_back(window);
-        }
-        return TRUE;
-    }
-    std::vector<HWND> disabled_;
-};
-
+// The box is modal to the whole application; its own style stays the plain button and icon value.
 int Box(const std::string& text, const char* title, UINT style) {
     HWND active = GetActiveWindow();
     // With no window of the program active (the main window put away, say), the box still
@@ -50,7 +24,7 @@ int Box(const std::string& text, const char* title, UINT style) {
     const bool ownerEnabled = owner && IsWindowEnabled(owner);
     int result;
     {
-        const TaskWindowsDisabled others;
+        const OtherWindowsDisabled others;
         result = MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), style);
     }
     if (owner && !ownerEnabled) EnableWindow(owner, FALSE);

@@ -23,12 +23,6 @@ void UpperCaseAscii(std::string& text) {
         c = UpperAscii(c);
 }
 
-std::string UpperCasedAscii(std::string_view text) {
-    std::string result(text);
-    UpperCaseAscii(result);
-    return result;
-}
-
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {

@@ -15,7 +15,6 @@ std::string_view TextAfter(std::string_view text, char separator);
 
 // Upper-cases the bytes a..z and leaves every other byte, double-byte characters included, alone.
 void UpperCaseAscii(std::string& text);
-std::string UpperCasedAscii(std::string_view text);
 
 // Equality after upper-casing a..z on both sides.
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);

@@ -16,7 +16,6 @@ class Timer {
     // The window that receives the timer's messages; set once, before the timer is enabled.
     void Attach(HWND window) { window_ = window; }
     UINT_PTR Id() const { return id_; }
-    UINT Interval() const { return interval_; }
     bool Enabled() const { return enabled_; }
 
     // A new interval restarts an enabled timer.
@@ -34,6 +33,8 @@ class Timer {
     }
 
   private:
+    friend struct TestInsideWin;
+
     HWND window_ = nullptr;
     UINT_PTR id_;
     UINT interval_ = 0;

@@ -1,10 +1,5 @@
 #include "common/window_win.h"
 
-#include <commctrl.h>
-
-#include <atomic>
-#include <map>
-#include <mutex>
 #include <utility>
 
 #include "common/message_box.h"
@@ -81,76 +76,6 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
         self->hwnd_ = nullptr;
     }
     return result;
-}
-
-namespace {
-std::atomic<HWND> applicationWindow{nullptr};
-}  // namespace
-
-HWND ApplicationWindow() {
-    return applicationWindow.load();
-}
-
-void SetApplicationWindow(HWND window) {
-    applicationWindow.store(window);
-}
-
-HFONT UiFont(int dpi) {
-    static std::mutex mutex;
-    static std::map<int, HFONT> fonts;
-    const std::lock_guard<std::mutex> lock(mutex);
-    HFONT& font = fonts[dpi];
-    if (!font) {
-        font = CreateFontW(-DpiScale(dpi, 12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                           GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, Wide("宋体").c_str());
-    }
-    return font;
-}
-
-HWND CreateControl(HWND parent, const char* className, const char* caption, DWORD style, int x,
-                   int y, int width, int height, int id, DWORD exStyle) {
-    const int dpi = DpiOf(parent);
-    const RECT r = DpiScaleRect(dpi, x, y, width, height);
-    HWND control = CreateWindowExW(exStyle, Wide(className).c_str(), Wide(caption).c_str(),
-                                   WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
-                                   r.bottom - r.top, parent, HMENU(INT_PTR(id)),
-                                   GetModuleHandleA(nullptr), nullptr);
-    if (control) SendMessageA(control, WM_SETFONT, WPARAM(UiFont(dpi)), FALSE);
-    return control;
-}
-
-void PlaceControl(HWND control, int dpi, int x, int y, int width, int height) {
-    const RECT r = DpiScaleRect(dpi, x, y, width, height);
-    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void ScaleColumns(HWND list, int fromDpi, int toDpi) {
-    const HWND header = HWND(SendMessageA(list, LVM_GETHEADER, 0, 0));
-    const int columns = header ? int(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
-    for (int i = 0; i < columns; ++i) {
-        const int width = int(SendMessageA(list, LVM_GETCOLUMNWIDTH, WPARAM(i), 0));
-        SendMessageA(list, LVM_SETCOLUMNWIDTH, WPARAM(i), MulDiv(width, toDpi, fromDpi));
-    }
-}
-
-std::string WindowTextOf(HWND window) {
-    std::wstring text(size_t(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(size_t(GetWindowTextW(window, text.data(), int(text.size()))));
-    return Narrow(text);
-}
-
-void SetClientSizeCentred(HWND window, int width, int height) {
-    const int dpi = DpiOf(window);
-    RECT r{0, 0, DpiScale(dpi, width), DpiScale(dpi, height)};
-    AdjustWindowRectForDpi(r, DWORD(GetWindowLongPtrA(window, GWL_STYLE)),
-                           GetMenu(window) != nullptr,
-                           DWORD(GetWindowLongPtrA(window, GWL_EXSTYLE)), dpi);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    SetWindowPos(window, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace tarnwick

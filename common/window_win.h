@@ -1,13 +1,8 @@
 // The thin base of every window of the program: binds the C++ object to its HWND at
-// WM_NCCREATE and forwards each message to one virtual HandleMessage. Also the small helpers
-// every form needs: the program's font, control creation.
+// WM_NCCREATE and forwards each message to one virtual HandleMessage.
 #pragma once
 
 #include <windows.h>
-
-#include <string>
-
-#include "common/dpi_win.h"
 
 namespace tarnwick {
 
@@ -39,33 +34,5 @@ class Window {
 
     HWND hwnd_ = nullptr;
 };
-
-// The application's owner window, which owns every dialog and message box of the program: the
-// main window while it exists, else null.
-HWND ApplicationWindow();
-void SetApplicationWindow(HWND window);
-
-// The program's font: "宋体", 12 pixels high at 96 DPI, GB2312 character set, at `dpi`. Shared,
-// never freed.
-HFONT UiFont(int dpi = kDefaultDpi);
-
-// A child control at (x, y) in its parent's client area, `width` × `height`, all given at 96 DPI
-// and placed at the parent's DPI, with the program's font at that DPI; `caption` is code page 936
-// text.
-HWND CreateControl(HWND parent, const char* className, const char* caption, DWORD style, int x,
-                   int y, int width, int height, int id, DWORD exStyle = 0);
-// Moves `control` to (x, y), `width` × `height`, given at 96 DPI, at `dpi`.
-void PlaceControl(HWND control, int dpi, int x, int y, int width, int height);
-
-// The columns of the report list view `list` at `toDpi`, each as wide in proportion as it was
-// at `fromDpi`.
-void ScaleColumns(HWND list, int fromDpi, int toDpi);
-
-// The text of a window or control, whatever its length, as code page 936 text.
-std::string WindowTextOf(HWND window);
-
-// Resizes a window so that its client area is `width` × `height` at 96 DPI, at the window's DPI,
-// and centres it on the desktop.
-void SetClientSizeCentred(HWND window, int width, int height);
 
 }  // namespace tarnwick

@@ -24,10 +24,9 @@ class KnownProducts {
     // null when there is none or that entry is empty.
     const std::string* Resolve(std::string_view code) const;
 
-    size_t Count() const { return entries_.size(); }
-    const std::string& operator[](size_t index) const { return entries_[index]; }
-
   private:
+    friend struct TestInside;
+
     std::vector<std::string> entries_;
     // Code part -> position of the first entry with that code part.
     std::unordered_map<std::string_view, size_t> firstByCode_;

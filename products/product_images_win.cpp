@@ -8,7 +8,6 @@
 namespace tarnwick {
 namespace {
 
-constexpr COLORREF kMask = RGB(255, 0, 255);
 constexpr COLORREF kOutline = RGB(96, 56, 16);
 constexpr COLORREF kFront = RGB(214, 150, 64);
 constexpr COLORREF kTop = RGB(242, 196, 118);
@@ -53,7 +52,7 @@ void DrawCarton(HDC dc, int size) {
 }
 
 BitmapHandle CartonBitmap(int size) {
-    BitmapCanvas canvas(size, size, kMask);
+    BitmapCanvas canvas(size, size, kMaskColour);
     DrawCarton(canvas.Dc(), size);
     return BitmapHandle(canvas.Take());
 }
@@ -62,7 +61,7 @@ BitmapHandle CartonBitmap(int size) {
 
 ImageListHandle CreateProductImages(int size) {
     ImageListHandle images(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, 1));
-    if (images) ImageList_AddMasked(images.Get(), CartonBitmap(size).Get(), kMask);
+    if (images) ImageList_AddMasked(images.Get(), CartonBitmap(size).Get(), kMaskColour);
     return images;
 }
 

@@ -1,8 +1,10 @@
 #include "products/product_list_win.h"
 
+#include "common/controls_win.h"
+#include "common/dpi_win.h"
+#include "common/list_view_win.h"
 #include "common/message_box.h"
 #include "common/wide_text_win.h"
-#include "common/window_win.h"
 #include "products/product_images_win.h"
 
 namespace tarnwick {
@@ -10,11 +12,7 @@ namespace {
 
 constexpr const char* kReadFailed = "读取产品信息失败。";
 
-struct Column {
-    const char* caption;
-    int width;
-};
-constexpr Column kColumns[] = {{"产品名称", 200}, {"服务器", 100}, {"数据库", 100}};
+constexpr ListColumn kColumns[] = {{"产品名称", 200}, {"服务器", 100}, {"数据库", 100}};
 
 constexpr DWORD kViewTypes[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
 
@@ -45,7 +43,7 @@ bool ProductList::Create(HWND parent, int id, ProductListHost host) {
     if (!hwnd_) return false;
     ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     SetImages(DpiOf(parent));
-    AddColumns();
+    AddColumns(hwnd_, kColumns);
     return true;
 }
 
@@ -62,18 +60,6 @@ void ProductList::SetImages(int dpi) {
 void ProductList::SetDpi(int dpi, int oldDpi) {
     SetImages(dpi);
     ScaleColumns(hwnd_, oldDpi, dpi);
-}
-
-void ProductList::AddColumns() {
-    for (int i = 0; i < int(std::size(kColumns)); ++i) {
-        std::wstring caption = Wide(kColumns[i].caption);
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.cx = DpiScale(hwnd_, kColumns[i].width);
-        column.pszText = caption.data();
-        column.iSubItem = i;
-        SendMessageW(hwnd_, LVM_INSERTCOLUMNW, WPARAM(i), LPARAM(&column));
-    }
 }
 
 void ProductList::LoadProducts(const ProfileFile& file) {
@@ -111,14 +97,6 @@ void ProductList::SetViewStyle(ProductViewStyle style) {
     const DWORD type = kViewTypes[int(style)];
     if ((current & LVS_TYPEMASK) == type) return;
     SetWindowLongPtrA(hwnd_, GWL_STYLE, LONG_PTR((current & ~DWORD(LVS_TYPEMASK)) | type));
-}
-
-ProductViewStyle ProductList::ViewStyle() const {
-    const DWORD type = DWORD(GetWindowLongPtrA(hwnd_, GWL_STYLE)) & LVS_TYPEMASK;
-    for (int i = 0; i < int(std::size(kViewTypes)); ++i) {
-        if (kViewTypes[i] == type) return ProductViewStyle(i);
-    }
-    return ProductViewStyle::kReport;
 }
 
 bool ProductList::HandleNotify(const NMHDR* header) {

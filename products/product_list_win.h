@@ -48,7 +48,6 @@ class ProductList {
     // The view styles of the actions actViewLargeIcon, actViewSmallIcon, actViewList and
     // actViewReport; rows and columns stay as they are.
     void SetViewStyle(ProductViewStyle style);
-    ProductViewStyle ViewStyle() const;
 
     // Images drawn for `dpi`, and columns as wide as the user left them at `oldDpi`.
     void SetDpi(int dpi, int oldDpi);
@@ -69,7 +68,6 @@ class ProductList {
     std::optional<std::vector<std::string>> SelectedRowTexts() const;
 
   private:
-    void AddColumns();
     void SetImages(int dpi);
     void ShowRows();
     void AppendRow(int at, const ProductRow& row);

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "common/application_window_win.h"
+#include "common/font_win.h"
 #include "common/wide_text_win.h"
 #include "products/property_lines.h"
 
@@ -22,11 +24,7 @@ TfrmPdtProperty::TfrmPdtProperty(const ProductList& lstvProduct) : lstvProduct_(
 
 void TfrmPdtProperty::CreateControls() {
     pagProperty = Add(WC_TABCONTROLA, "", WS_CLIPSIBLINGS, kPage, kPagProperty);
-    std::wstring caption = Wide("产品");
-    TCITEMW tab{};
-    tab.mask = TCIF_TEXT;
-    tab.pszText = caption.data();
-    SendMessageW(pagProperty, TCM_INSERTITEMW, 0, LPARAM(&tab));
+    AddTabs(pagProperty, {"产品"});
     memProperty = CreateControl(Handle(), "EDIT", "",
                                 ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL |
                                     WS_HSCROLL | WS_VSCROLL | WS_TABSTOP,

@@ -26,8 +26,6 @@ class RegistryKey {
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
 
-    bool IsOpen() const { return key_ != nullptr; }
-
     // A string or expandable string value as stored (not expanded), in UTF-16 as the registry
     // holds it; empty when missing. Throws std::runtime_error for a value of another type or a
     // failed read.
@@ -41,6 +39,7 @@ class RegistryKey {
     void DeleteValue(const std::string& name);
 
   private:
+    friend struct TestInsideWin;
     void Close();
 
     HKEY key_ = nullptr;

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "terminals/socket.h"
+#include "terminals/winsock_win.h"
 
 namespace tarnwick {
 namespace {
@@ -16,22 +17,13 @@ namespace {
                              std::to_string(WSAGetLastError()) + ")");
 }
 
-// Winsock stays started for the life of the process, as the listener needs it too.
-void StartWinsock() {
-    static const int started = [] {
-        WSADATA data;
-        return WSAStartup(MAKEWORD(2, 2), &data);
-    }();
-    if (started != 0) {
-        WSASetLastError(started);
-        Fail("Cannot start Windows Sockets");
-    }
-}
-
 }  // namespace
 
 std::vector<std::string> LocalIpv4Addresses() {
-    StartWinsock();
+    if (const int error = StartWinsock()) {
+        WSASetLastError(error);
+        Fail("Cannot start Windows Sockets");
+    }
     char name[256] = {};
     if (gethostname(name, sizeof name) != 0) Fail("Cannot read the local host name");
     const hostent* host = gethostbyname(name);

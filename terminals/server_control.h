@@ -60,11 +60,12 @@ class ServerControl {
 
     // Called at the end of the main window's creation; the auto-start then acts once.
     void ArmAutoStart() { autoStartPending_ = true; }
-    bool AutoStartPending() const { return autoStartPending_; }
     // Called each time the main window becomes the active window.
     void AutoStart();
 
   private:
+    friend struct TestInside;
+
     Listener& tcpServer_;
     const ServerSettingsSource& settings_;
     ServerView& view_;

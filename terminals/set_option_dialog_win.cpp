@@ -6,6 +6,7 @@
 #include "common/message_box.h"
 #include "terminals/autorun_win.h"
 #include "terminals/local_addresses_win.h"
+#include "terminals/server_control.h"
 #include "terminals/server_settings.h"
 
 namespace tarnwick {
@@ -95,7 +96,7 @@ bool TfrmSetOption::ReadSettings() {
         edtPort.SetText(settings.portText);
         return true;
     } catch (const std::exception&) {
-        ShowError("读取服务器参数失败。");
+        ShowError(kReadSettingsFailedText);
         return false;
     }
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/app_dir.h"
+#include "common/application_window_win.h"
 #include "common/form_win.h"
 #include "terminals/local_addresses_win.h"
 

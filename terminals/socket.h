@@ -64,7 +64,6 @@ class Socket {
     bool SetKeepAlive(const KeepAlive& times);
     // The peer's address as dotted text; empty when unknown.
     std::string PeerAddress() const;
-    std::uint16_t LocalPort() const;
 
     // From another thread: releases a pending Accept, Receive or SendAll on this socket without
     // releasing the handle, which stays the owner's to close.
@@ -73,12 +72,9 @@ class Socket {
     bool Valid() const { return handle_ != kInvalid; }
     void Close();
 
-    // The platform's handle (a SOCKET on Windows, a descriptor elsewhere), and an owner for one
-    // made elsewhere: for the few options and calls this class leaves to its users.
-    std::intptr_t Native() const { return handle_; }
-    static Socket Adopt(std::intptr_t native) { return Socket(native); }
-
   private:
+    // The tests' client end takes a handle made elsewhere and sets options on it.
+    friend struct TestInside;
     using Handle = std::intptr_t;
     static constexpr Handle kInvalid = -1;
     explicit Socket(Handle handle) : handle_(handle) {}

@@ -119,13 +119,6 @@ std::string Socket::PeerAddress() const {
     return DottedAddress(ntohl(a.sin_addr.s_addr));
 }
 
-std::uint16_t Socket::LocalPort() const {
-    sockaddr_in a{};
-    socklen_t length = sizeof a;
-    if (::getsockname(int(handle_), reinterpret_cast<sockaddr*>(&a), &length)) return 0;
-    return ntohs(a.sin_port);
-}
-
 void Socket::Interrupt() {
     interrupted_ = true;
     // A listening socket shut down fails every later accept, so no wake-up is missed.

@@ -8,18 +8,19 @@
 #include <utility>
 
 #include "terminals/ipv4_socket_address.h"
+#include "terminals/winsock_win.h"
 
 namespace tarnwick {
-namespace {
 
-// Winsock is started once for the life of the process.
-void StartWinsock() {
-    static const bool started = [] {
+int StartWinsock() {
+    static const int error = [] {
         WSADATA data;
-        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+        return WSAStartup(MAKEWORD(2, 2), &data);
     }();
-    (void)started;
+    return error;
 }
+
+namespace {
 
 constexpr DWORD kLongestWaitMs = 100;
 
@@ -178,13 +179,6 @@ std::string Socket::PeerAddress() const {
     int length = sizeof a;
     if (::getpeername(SOCKET(handle_), reinterpret_cast<sockaddr*>(&a), &length)) return {};
     return DottedAddress(ntohl(a.sin_addr.s_addr));
-}
-
-std::uint16_t Socket::LocalPort() const {
-    sockaddr_in a{};
-    int length = sizeof a;
-    if (::getsockname(SOCKET(handle_), reinterpret_cast<sockaddr*>(&a), &length)) return 0;
-    return ntohs(a.sin_port);
 }
 
 void Socket::Interrupt() {

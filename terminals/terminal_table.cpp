@@ -47,9 +47,6 @@ std::string_view TableReader::Cell(size_t row, int column) const {
 size_t TableReader::CurrentRow() const {
     return table_.currentRow_;
 }
-const KnownProducts& TableReader::Products() const {
-    return table_.products_;
-}
 
 TerminalTable::TerminalTable(const Clock& clock) : clock_(clock) {}
 

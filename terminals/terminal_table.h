@@ -61,10 +61,10 @@ class TableReader {
     std::string_view Cell(size_t row, int column) const;
     // The row a view highlights; 0 when no terminal is present.
     size_t CurrentRow() const;
-    const KnownProducts& Products() const;
 
   private:
     friend class TerminalTable;
+    friend struct TestInside;
     explicit TableReader(const TerminalTable& table) : table_(table) {}
     const TerminalTable& table_;
 };
@@ -101,6 +101,7 @@ class TerminalTable final : public TerminalService {
 
   private:
     friend class TableReader;
+    friend struct TestInside;
     using RowList = std::vector<std::unique_ptr<TerminalRow>>;
 
     void InsertRowLocked(const std::string& caption, std::string_view address,

@@ -5,27 +5,14 @@
 # display in $DISPLAY, or a private Xvfb display when there is none. Ends when the program ends.
 # A step that fails is named ("run.sh: ... failed") after its own output.
 set -uo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${TARNWICK_BUILD:-$root/build}"
-source "$root/tools/toolchains.sh"
-failed() {  # what failed
-    echo "run.sh: $* failed" >&2
-    exit 1
-}
-trap 'failed "line $LINENO: $BASH_COMMAND"' ERR
+source "$(dirname "$0")/lib.sh"
 
-"$root/tools/install-deps.sh" || failed "installing the packages (tools/install-deps.sh)"
+install_packages
 source "$root/tools/wine-probe.sh"
 arch="${wine_arches[0]}"
 echo "run.sh: the $arch program; $wine_why"
-mkdir -p "$build"
-if [ ! -f "$build/$arch/build.ninja" ]; then
-    cmake -S "$root" -B "$build/$arch" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$arch")" \
-        >"$build/$arch.configure.log" 2>&1 ||
-        { cat "$build/$arch.configure.log"; failed "configuring build/$arch"; }
-fi
-ninja -C "$build/$arch" Tarnwick VersionInfo tarnwick_help ||
-    failed "building the program (build/$arch)"
+configure_and_build "$arch" -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$arch")" \
+    -- Tarnwick VersionInfo tarnwick_help
 
 demo="$build/demo"
 mkdir -p "$demo"

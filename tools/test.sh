@@ -8,19 +8,10 @@
 # A step that fails is named ("test.sh: ... failed") after its own output, the remaining steps
 # still run where they can, and the run ends with "test.sh: FAILED".
 set -uo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${TARNWICK_BUILD:-$root/build}"
-jobs="$(nproc)"
 started=$SECONDS
-source "$root/tools/toolchains.sh"
+keep_going=1
+source "$(dirname "$0")/lib.sh"
 
-status=0
-failed() {  # what failed
-    echo "test.sh: $* failed" >&2
-    status=1
-}
-# Any other command that fails is named as well.
-trap 'failed "line $LINENO: $BASH_COMMAND"' ERR
 finish() {
     echo "test.sh: Wine suites run: ${wine_arches[*]:-none} (${wine_why:-not probed});" \
         "$((SECONDS - started)) s in all"
@@ -28,28 +19,18 @@ finish() {
     exit $status
 }
 
-"$root/tools/install-deps.sh" ||
-    { failed "installing the packages (tools/install-deps.sh)"; finish; }
+install_packages || finish
 "$root/tools/check-texts.sh" || failed "the text check (tools/check-texts.sh)"
-mkdir -p "$build"
-
-configure() {  # folder, cmake arguments...: configures and builds; says which of the two failed
-    local name="$1" log="$build/$1.configure.log"
-    shift
-    cmake -S "$root" -B "$build/$name" -G Ninja "$@" >"$log" 2>&1 ||
-        { cat "$log"; failed "configuring build/$name"; return 1; }
-    ninja -C "$build/$name" -j "$jobs" || { failed "building build/$name"; return 1; }
-}
 
 source "$root/tools/wine-probe.sh"
 
-if configure native -DTARNWICK_SANITIZE=address; then
+if configure_and_build native -DTARNWICK_SANITIZE=address; then
     (cd "$build/native" && ctest -j "$jobs" --output-on-failure --timeout 120) ||
         failed "the native tests (build/native)"
 fi
 
 # Every test program that starts threads carries the label "threads" (tarnwick_test THREADS).
-if configure tsan -DTARNWICK_SANITIZE=thread -DTARNWICK_BENCH=OFF; then
+if configure_and_build tsan -DTARNWICK_SANITIZE=thread -DTARNWICK_BENCH=OFF; then
     (cd "$build/tsan" && TSAN_OPTIONS="halt_on_error=1" \
         ctest -j "$jobs" --output-on-failure --timeout 300 -L threads --no-tests=error) ||
         failed "the ThreadSanitizer tests (build/tsan)"
@@ -58,7 +39,7 @@ fi
 # Both Windows builds are built and their files checked everywhere; their tests run where they can.
 declare -A machine=([win32]=i386 [win64]=x86-64) built=()
 for arch in win32 win64; do
-    configure "$arch" -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$arch")" || continue
+    configure_and_build "$arch" -DCMAKE_TOOLCHAIN_FILE="$(toolchain_file "$arch")" || continue
     built[$arch]=1
     "$root/tools/check-pe.sh" "${machine[$arch]}" "$build/$arch"/bin/*.exe $(ls "$build/$arch"/bin/*.dll 2>/dev/null) ||
         failed "the program check of build/$arch (tools/check-pe.sh)"

@@ -7,7 +7,7 @@
 #include "common/counted_text.h"
 #include "common/wide_text_win.h"
 #include "versioninfo/file_versions_win.h"
-#include "versioninfo/version_form_win.h"
+#include "versioninfo/version_dialog_win.h"
 #include "versioninfo/version_info_api_win.h"
 
 namespace tarnwick {

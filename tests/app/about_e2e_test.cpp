@@ -6,10 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/about_form_win.h"
+#include "app/about_dialog_win.h"
 #include "app/main_actions.h"
 #include "remote_window_win.h"
 #include "support/build_path_win.h"
+#include "support/client_socket.h"
 #include "tarnwick_process_win.h"
 #include "terminals/socket.h"
 
@@ -23,7 +24,7 @@ class Help : public ::testing::Test {
   protected:
     Help() {
         std::error_code error;
-        const auto port = Socket::Listen(kLoopback, 0, 1, error).LocalPort();
+        const auto port = testing::LocalPort(Socket::Listen(kLoopback, 0, 1, error));
         dir_.Write("main.ini", "[server]\r\nhost=127.0.0.1\r\nip=" + std::to_string(port) + "\r\n");
     }
     ~Help() override { EndViewers(); }

@@ -8,6 +8,7 @@
 #include "main_window_fixture_win.h"
 #include "support/dialog_answerer.h"
 #include "support/form_driver_win.h"
+#include "support/inside_win.h"
 #include "support/loopback.h"
 #include "support/popup_menu_win.h"
 #include "terminals/set_option_dialog_win.h"
@@ -101,16 +102,16 @@ TEST_F(MainWindowBehaviour, TheOptionsDialogIsOwnedByTheApplicationsWindow) {
 }
 
 TEST_F(MainWindowBehaviour, TheSweepTimerRunsEveryMinuteAndAgainAfterAFailedPass) {
-    const Timer& timer = window.SweepTimer();
+    const Timer& timer = TestInsideWin::SweepTimer(window);
     EXPECT_TRUE(timer.Enabled());
-    EXPECT_EQ(timer.Interval(), 60000u);
+    EXPECT_EQ(TestInsideWin::Interval(timer), 60000u);
 
     clock.SetFailing(true);  // the pass raises an error, which the general error box shows
     testing::DialogAnswerer answer(IDOK);
     SendMessageA(Handle(), WM_TIMER, timer.Id(), 0);
     EXPECT_EQ(answer.Seen().text, "The clock cannot be read.");
     EXPECT_TRUE(timer.Enabled());
-    EXPECT_EQ(timer.Interval(), 60000u);
+    EXPECT_EQ(TestInsideWin::Interval(timer), 60000u);
     EXPECT_TRUE(KillTimer(Handle(), timer.Id()));  // armed with the window itself
 }
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/about_form_win.h"
+#include "app/about_dialog_win.h"
 #include "products/property_dialog_win.h"
 #include "program_fixture_win.h"
 #include "support/build_path_win.h"

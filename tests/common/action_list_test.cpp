@@ -20,7 +20,7 @@ using enum Act;
 class ActionListTest : public ::testing::Test {
   protected:
     ActionListTest() {
-        list.OnChanged([this](const Action& a) { changes.push_back(a.Name()); });
+        list.OnChanged([this](const Action& a) { changes.push_back(Act(a.Index())); });
         list.Add({"actFileExit", "File", "退出(&X)", 0}, [this] { ++runs; });
         list.Add({"actFileProperty", "File", "属性(&P)...", 5, 0, false}, [this] { ++runs; });
         list.Add({"actHelpTopic", "Help", "帮助主题(&T)", 12, 0x70}, [this] { ++runs; });
@@ -29,7 +29,7 @@ class ActionListTest : public ::testing::Test {
         list.Add({"actViewTool", "View", "工具条(&T)", -1, 0, true, true, 0}, {});
     }
     ActionList list;
-    std::vector<std::string> changes;
+    std::vector<Act> changes;
     int runs = 0;
 };
 
@@ -46,7 +46,7 @@ TEST_F(ActionListTest, TellsItsObserverOfRealChangesOnly) {
     list[actFileExit].SetEnabled(true);
     list[actFileProperty].SetEnabled(true);
     list[actFileProperty].SetEnabled(false);
-    EXPECT_EQ(changes, (std::vector<std::string>{"actFileProperty", "actFileProperty"}));
+    EXPECT_EQ(changes, (std::vector<Act>{actFileProperty, actFileProperty}));
 }
 
 TEST_F(ActionListTest, ARadioGroupCarriesOneMark) {
@@ -63,7 +63,7 @@ TEST_F(ActionListTest, KnowsEachActionByItsPlace) {
     EXPECT_EQ(list.At(6), nullptr);
     EXPECT_THROW(list[Act(6)], std::out_of_range);
     EXPECT_EQ(list[actHelpTopic].Index(), 2);
-    EXPECT_EQ(list.At(2)->Name(), "actHelpTopic");
+    EXPECT_EQ(list.At(2), &list[actHelpTopic]);
     EXPECT_EQ(list[actHelpTopic].Shortcut(), 0x70);
     EXPECT_EQ(list[actFileProperty].Image(), 5);
 }

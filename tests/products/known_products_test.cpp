@@ -22,7 +22,7 @@ TEST(KnownProducts, SyncHoldsEachCaptionOnceAndMatchesExactly) {
     known.Sync({"01-Ledger", "01-Ledger", "01-ledger", "02-Stock"});
     EXPECT_EQ(KnownEntries(known), (Captions{"01-Ledger", "01-ledger", "02-Stock"}));
     known.Sync({});
-    EXPECT_EQ(known.Count(), 0u);
+    EXPECT_EQ(KnownEntries(known).size(), 0u);
 }
 
 TEST(KnownProducts, ResolvesTheFirstEntryWithTheCode) {

@@ -207,8 +207,9 @@ class ProductSyncTest : public ProductFileTest {
         table_.SyncKnownProducts(ProductCaptions(read.rows));
     }
     Captions Known() const {
-        return table_.Read(
-            [](const TableReader& r) { return testing::KnownEntries(r.Products()); });
+        return table_.Read([](const TableReader& r) {
+            return testing::KnownEntries(TestInside::Products(r));
+        });
     }
 
     testing::FakeClock clock_;

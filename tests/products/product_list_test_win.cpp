@@ -147,7 +147,7 @@ TEST_F(ProductListTest, HasTheThreeColumnsInTheReportView) {
         EXPECT_EQ(column.width, widths[i]);
     }
     EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(List())), 3);
-    EXPECT_EQ(list.ViewStyle(), ProductViewStyle::kReport);
+    EXPECT_EQ(DWORD(GetWindowLongPtrA(List(), GWL_STYLE)) & LVS_TYPEMASK, DWORD(LVS_REPORT));
     EXPECT_EQ(RowCount(), 0);
 }
 
@@ -237,7 +237,6 @@ TEST_F(ProductListTest, EachViewStyleKeepsRowsAndColumns) {
         list.SetViewStyle(v.style);
         Pump();
         EXPECT_EQ(DWORD(GetWindowLongPtrA(List(), GWL_STYLE)) & LVS_TYPEMASK, v.type);
-        EXPECT_EQ(list.ViewStyle(), v.style);
         EXPECT_EQ(Cells(), cells);
         EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(List())), 3);
     }

@@ -45,6 +45,9 @@ class ClientSocket {
     Socket socket_;
 };
 
+// The port `socket` is bound to; 0 when unknown.
+std::uint16_t LocalPort(const Socket& socket);
+
 // Whether a socket with SO_REUSEADDR can bind `address`:`port` at this moment, as another
 // program that tries to take the port over would.
 bool BindsWithAddressReuse(std::uint32_t address, std::uint16_t port);

@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "support/client_socket.h"
+#include "support/inside.h"
 #include "terminals/ipv4_socket_address.h"
 
 namespace tarnwick::testing {
@@ -18,14 +19,14 @@ bool Bind(int fd, std::uint32_t address, std::uint16_t port) {
 }
 
 int Fd(const Socket& s) {
-    return int(s.Native());
+    return int(TestInside::Native(s));
 }
 
 }  // namespace
 
 ClientSocket ClientSocket::Connect(std::uint32_t address, std::uint16_t port,
                                    std::error_code& error, std::uint32_t from, int receiveBuffer) {
-    Socket s = Socket::Adopt(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    Socket s = TestInside::Adopt(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     if (s.Valid() && receiveBuffer) {
         ::setsockopt(Fd(s), SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
     }
@@ -55,8 +56,15 @@ void ClientSocket::Reset() {
     Close();
 }
 
+std::uint16_t LocalPort(const Socket& socket) {
+    sockaddr_in a{};
+    socklen_t length = sizeof a;
+    if (::getsockname(Fd(socket), reinterpret_cast<sockaddr*>(&a), &length)) return 0;
+    return ntohs(a.sin_port);
+}
+
 bool BindsWithAddressReuse(std::uint32_t address, std::uint16_t port) {
-    const Socket s = Socket::Adopt(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    const Socket s = TestInside::Adopt(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     const int on = 1;
     return s.Valid() && ::setsockopt(Fd(s), SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) == 0 &&
            Bind(Fd(s), address, port);

@@ -2,24 +2,20 @@
 #include <ws2tcpip.h>
 
 #include "support/client_socket.h"
+#include "support/inside.h"
 #include "terminals/ipv4_socket_address.h"
+#include "terminals/winsock_win.h"
 
 namespace tarnwick::testing {
 namespace {
 
-// Winsock is started once for the life of the process, whether or not the program's own
-// sockets have started it already.
 Socket NewStreamSocket() {
-    static const bool started = [] {
-        WSADATA data;
-        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    }();
-    static_cast<void>(started);
-    return Socket::Adopt(std::intptr_t(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)));
+    StartWinsock();
+    return TestInside::Adopt(std::intptr_t(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)));
 }
 
 SOCKET Handle(const Socket& s) {
-    return SOCKET(s.Native());
+    return SOCKET(TestInside::Native(s));
 }
 
 template <class T>
@@ -60,6 +56,13 @@ void ClientSocket::Reset() {
     if (!Valid()) return;
     SetOption(socket_, SOL_SOCKET, SO_LINGER, linger{1, 0});
     Close();
+}
+
+std::uint16_t LocalPort(const Socket& socket) {
+    sockaddr_in a{};
+    int length = sizeof a;
+    if (::getsockname(Handle(socket), reinterpret_cast<sockaddr*>(&a), &length)) return 0;
+    return ntohs(a.sin_port);
 }
 
 bool BindsWithAddressReuse(std::uint32_t address, std::uint16_t port) {

@@ -5,14 +5,12 @@
 #include <vector>
 
 #include "products/known_products.h"
+#include "support/inside.h"
 
 namespace tarnwick::testing {
 
 inline std::vector<std::string> KnownEntries(const KnownProducts& known) {
-    std::vector<std::string> entries;
-    for (size_t i = 0; i < known.Count(); ++i)
-        entries.push_back(known[i]);
-    return entries;
+    return TestInside::Entries(known);
 }
 
 }  // namespace tarnwick::testing

@@ -10,14 +10,14 @@ std::uint16_t FreePort() {
     std::error_code error;
     const Socket probe = Socket::Listen(0, 0, 1, error);
     EXPECT_FALSE(error) << error.message();
-    return probe.LocalPort();
+    return LocalPort(probe);
 }
 
 LoopbackServer::LoopbackServer(TerminalService& service) : service_(service) {
     std::error_code error;
     listener_ = Socket::Listen(kLoopback, 0, 15, error);
     if (error) throw std::system_error(error, "listen");
-    port_ = listener_.LocalPort();
+    port_ = LocalPort(listener_);
     acceptor_ = std::thread([this] { AcceptLoop(); });
 }
 

@@ -2,6 +2,7 @@
 // on complete settings and opens the options dialog on unset ones.
 #include <gtest/gtest.h>
 
+#include "support/inside.h"
 #include "terminals/server_control_support.h"
 
 namespace tarnwick {
@@ -16,13 +17,13 @@ class ListenerAutoStart : public testing::ListenerCommands {};
 TEST_F(ListenerAutoStart, ActsOnlyOnceAndOnlyWhenArmed) {
     control.AutoStart();
     EXPECT_TRUE(view.Take().empty());
-    EXPECT_FALSE(control.AutoStartPending());
+    EXPECT_FALSE(TestInside::AutoStartPending(control));
 
     control.ArmAutoStart();
-    EXPECT_TRUE(control.AutoStartPending());
+    EXPECT_TRUE(TestInside::AutoStartPending(control));
     control.AutoStart();
     EXPECT_EQ(view.Take(), kRunning);
-    EXPECT_FALSE(control.AutoStartPending());
+    EXPECT_FALSE(TestInside::AutoStartPending(control));
 
     control.actServerStopExecute();
     view.Take();
@@ -51,13 +52,13 @@ TEST_F(ListenerAutoStart, UnsetSettingsOpenTheOptionsDialogOnce) {
 TEST_F(ListenerAutoStart, ActivationsDuringTheDialogStartNothing) {
     settings.host = "";
     view.duringOptions = [this] {
-        EXPECT_TRUE(control.AutoStartPending());
+        EXPECT_TRUE(TestInside::AutoStartPending(control));
         control.AutoStart();
     };
     control.ArmAutoStart();
     control.AutoStart();
     EXPECT_EQ(view.Take(), Events{"options"});
-    EXPECT_FALSE(control.AutoStartPending());
+    EXPECT_FALSE(TestInside::AutoStartPending(control));
 }
 
 TEST_F(ListenerAutoStart, AnyErrorInsideIsReportedAsAFailedRead) {
@@ -65,7 +66,7 @@ TEST_F(ListenerAutoStart, AnyErrorInsideIsReportedAsAFailedRead) {
     control.ArmAutoStart();
     control.AutoStart();
     EXPECT_EQ(view.Take(), Events{std::string("error ") + kReadSettingsFailedText});
-    EXPECT_FALSE(control.AutoStartPending());
+    EXPECT_FALSE(TestInside::AutoStartPending(control));
 
     settings.failing = false;
     settings.host = "";
@@ -73,7 +74,7 @@ TEST_F(ListenerAutoStart, AnyErrorInsideIsReportedAsAFailedRead) {
     control.ArmAutoStart();
     control.AutoStart();
     EXPECT_EQ(view.Take(), (Events{"options", std::string("error ") + kReadSettingsFailedText}));
-    EXPECT_FALSE(control.AutoStartPending());
+    EXPECT_FALSE(TestInside::AutoStartPending(control));
 }
 
 TEST_F(ListenerAutoStart, AFailedStartReportsOnlyItsOwnMessage) {
@@ -82,7 +83,7 @@ TEST_F(ListenerAutoStart, AFailedStartReportsOnlyItsOwnMessage) {
     control.ArmAutoStart();
     control.AutoStart();
     EXPECT_EQ(view.Take(), kStartFailed);
-    EXPECT_FALSE(control.AutoStartPending());
+    EXPECT_FALSE(TestInside::AutoStartPending(control));
 }
 
 }  // namespace

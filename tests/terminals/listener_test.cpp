@@ -264,7 +264,7 @@ TEST(ListeningSocket, TakesEveryPendingConnectionAndNeverMissesAStop) {
     ASSERT_FALSE(error);
     std::vector<ClientSocket> terminals;
     for (int i = 0; i < 10; ++i)
-        terminals.push_back(ClientSocket::Connect(kLoopback, listening.LocalPort(), error));
+        terminals.push_back(ClientSocket::Connect(kLoopback, testing::LocalPort(listening), error));
     std::vector<Socket> accepted;
     for (int i = 0; i < 10; ++i) {
         accepted.push_back(listening.Accept(error));

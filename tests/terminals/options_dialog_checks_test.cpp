@@ -9,6 +9,11 @@
 namespace tarnwick::testing {
 namespace {
 
+std::string UpperCased(std::string text) {
+    UpperCaseAscii(text);
+    return text;
+}
+
 TEST_F(OptionsDialog, OkChecksThePortButSavesItAsTypedAndCloses) {
     const struct {
         const char* port;
@@ -155,7 +160,7 @@ TEST_F(OptionsDialog, CancelFromAnInvalidPortBoxClosesWithoutAMessage) {
 // The autorun entry
 
 TEST_F(OptionsDialog, TheRunValueOfThisFolderInAnyLetterCaseShowsChecked) {
-    for (const std::string& stored : {ProgramHere(), UpperCasedAscii(ProgramHere())}) {
+    for (const std::string& stored : {ProgramHere(), UpperCased(ProgramHere())}) {
         StoreRunText(stored);
         Open([&] {
             EXPECT_TRUE(Checked()) << stored;
@@ -188,7 +193,7 @@ TEST_F(OptionsDialog, UncheckedWithoutARunValueWritesNone) {
 }
 
 TEST_F(OptionsDialog, CheckedWritesTheRunValueEveryTime) {
-    StoreRunText(UpperCasedAscii(ProgramHere()));
+    StoreRunText(UpperCased(ProgramHere()));
     Open([&] {
         EXPECT_TRUE(Checked());
         SaveWith("10.0.0.1", "80");

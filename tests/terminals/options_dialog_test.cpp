@@ -2,6 +2,7 @@
 // focus, with main.ini and the machine-wide Run key read back afterwards.
 #include <gtest/gtest.h>
 
+#include "common/font_win.h"
 #include "common/text.h"
 #include "options_dialog_fixture_win.h"
 

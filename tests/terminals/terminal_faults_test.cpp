@@ -218,7 +218,7 @@ TEST_F(VanishedTerminal, ItsConnectionAndThreadEndWhenTheProbesGoUnanswered) {
 TEST(SocketFaults, AReceiveOnAResetConnectionFails) {
     std::error_code error;
     Socket listening = Socket::Listen(kLoopback, 0, 1, error);
-    ClientSocket terminal = ClientSocket::Connect(kLoopback, listening.LocalPort(), error);
+    ClientSocket terminal = ClientSocket::Connect(kLoopback, testing::LocalPort(listening), error);
     Socket accepted = listening.Accept(error);
     terminal.Reset();
     char byte;

@@ -398,7 +398,7 @@ TEST_F(TerminalTableTest, AReaderSeesKnownProductsBeforeALoadOrAfterItNeverDurin
         table.Read([&](const TableReader& r) {
             inside.set_value();
             go.get_future().wait();
-            seen = testing::KnownEntries(r.Products());
+            seen = testing::KnownEntries(TestInside::Products(r));
         });
     });
     inside.get_future().wait();
@@ -408,7 +408,9 @@ TEST_F(TerminalTableTest, AReaderSeesKnownProductsBeforeALoadOrAfterItNeverDurin
     reader.join();
     load.get();
     EXPECT_EQ(seen, (std::vector<std::string>{"01-Ledger", "02-Stock", "01-Payroll", "NoDash"}));
-    EXPECT_EQ(table.Read([](const TableReader& r) { return testing::KnownEntries(r.Products()); }),
+    EXPECT_EQ(table.Read([](const TableReader& r) {
+        return testing::KnownEntries(TestInside::Products(r));
+    }),
               std::vector<std::string>{"09-New"});
 }
 

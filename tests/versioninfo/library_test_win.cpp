@@ -9,7 +9,7 @@
 #include "support/build_path_win.h"
 #include "support/temp_folder.h"
 #include "versioninfo/file_versions_win.h"
-#include "versioninfo/version_form_win.h"
+#include "versioninfo/version_dialog_win.h"
 #include "versioninfo/version_info_api_win.h"
 
 namespace tarnwick::testing {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/app_dir.h"
+#include "common/application_window_win.h"
 #include "common/form_win.h"
 
 namespace tarnwick {

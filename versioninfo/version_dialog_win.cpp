@@ -1,7 +1,8 @@
-#include "versioninfo/version_form_win.h"
+#include "versioninfo/version_dialog_win.h"
 
 #include <commctrl.h>
 
+#include "common/list_view_win.h"
 #include "common/wide_text_win.h"
 
 namespace tarnwick {
@@ -9,11 +10,7 @@ namespace {
 
 constexpr int kClientWidth = 560, kClientHeight = 280;
 
-struct Column {
-    const char* caption;
-    int width;
-};
-constexpr Column kColumns[] = {
+constexpr ListColumn kColumns[] = {
     {"文件名", 130}, {"文件版本", 80}, {"产品名称", 90}, {"产品版本", 80}, {"文件说明", 150},
 };
 
@@ -30,15 +27,8 @@ void TfrmVersionInfo::CreateControls() {
                     {8, 8, kClientWidth - 16, kClientHeight - 49}, kLstvFiles, WS_EX_CLIENTEDGE);
     btnClose = AddButton("关闭(&C)", {kClientWidth - 83, kClientHeight - 33, 75, 25}, kBtnClose);
     SendMessageA(lstvFiles, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
-    const int dpi = shownDpi_ = Dpi();
-    for (int i = 0; i < int(std::size(kColumns)); ++i) {
-        std::wstring caption = Wide(kColumns[i].caption);
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH;
-        column.pszText = caption.data();
-        column.cx = DpiScale(dpi, kColumns[i].width);
-        SendMessageW(lstvFiles, LVM_INSERTCOLUMNW, WPARAM(i), LPARAM(&column));
-    }
+    shownDpi_ = Dpi();
+    AddColumns(lstvFiles, kColumns);
     SetFirstFocus(lstvFiles);
     SetCancelButton(btnClose);
 }

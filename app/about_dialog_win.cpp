@@ -1,4 +1,4 @@
-#include "app/about_form_win.h"
+#include "app/about_dialog_win.h"
 
 #include <utility>
 
@@ -35,6 +35,16 @@ std::string LibraryFolderText(const std::filesystem::path& folder) {
         }
         shortPath.resize(n);
     }
+}
+
+// The version library's export `name` as the function it is, the library loaded afresh; null,
+// after the reason has been shown, when either cannot be had.
+template <class Function>
+Function VersionLibraryFunction(const char* name) {
+    HMODULE library = nullptr;
+    FARPROC function = nullptr;
+    return GetLibraryProc(kVersionLibrary, library, name, function) ? ExportAs<Function>(function)
+                                                                    : nullptr;
 }
 
 }  // namespace
@@ -99,13 +109,11 @@ void TfrmAbout::OnCommand(int id, int code) {
 
 // Runs as the dialog opens, before it is on the screen: a failure message comes first.
 void TfrmAbout::FormShow() {
-    HMODULE library = nullptr;
-    FARPROC function = nullptr;
-    if (!GetLibraryProc(kVersionLibrary, library, kSysVersion, function)) return;
+    const auto sysVersion = VersionLibraryFunction<SysVersionFunction>(kSysVersion);
+    if (!sysVersion) return;
     ReceivedText version;
     const LentText patterns(kPatterns), folder(LibraryFolderText(folder_)), products("Tarnwick");
-    ExportAs<SysVersionFunction>(function)(version.Variable(), patterns.Get(), folder.Get(),
-                                           kNumber, products.Get());
+    sysVersion(version.Variable(), patterns.Get(), folder.Get(), kNumber, products.Get());
     SetWindowTextW(lblVersion, Wide(version.Text()).c_str());
 }
 
@@ -116,13 +124,11 @@ void TfrmAbout::btnCloseClick() {
 // The version window disables this dialog while it is open: its modal loop disables every
 // other window of the thread.
 void TfrmAbout::btnFileVerClick() {
-    HMODULE library = nullptr;
-    FARPROC function = nullptr;
-    if (!GetLibraryProc(kVersionLibrary, library, kFrmVersionInfoShow, function)) return;
+    const auto show = VersionLibraryFunction<FrmVersionInfoShowFunction>(kFrmVersionInfoShow);
+    if (!show) return;
     const LentText patterns(kPatterns), folder(LibraryFolderText(folder_)),
         products("Tarnwick|Bellmoor");
-    Form* window = ExportAs<FrmVersionInfoShowFunction>(function)(
-        application_, patterns.Get(), folder.Get(), kNumber, products.Get());
+    Form* window = show(application_, patterns.Get(), folder.Get(), kNumber, products.Get());
     if (window) window->ShowModal();
 }
 
