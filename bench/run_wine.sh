@@ -3,25 +3,7 @@
 #   bench/run_wine.sh BUILD_DIR LOAD_CLIENT SECONDS
 set -uo pipefail
 build="$1" client="$2" seconds="$3"
-wine="${TARNWICK_WINE:-wine}"  # the loader of this build's architecture
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
-wait_port() {
-    for _ in $(seq 300); do
-        (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null && return 0
-        sleep 0.1
-    done
-    echo "nothing listens on port $1" >&2
-    return 1
-}
+source "$(dirname "$0")/wine_bench.sh"
 rss_kb() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
 probe() { "$wine" "$build/bench/window_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
@@ -30,14 +12,7 @@ echo "-- loading the product file"
 
 program_port="$(free_port)"
 bare_port="$(free_port)"
-mkdir -p "$work/app"
-cp "$build/bin/Tarnwick.exe" "$work/app/"
-printf '[server]\r\nhost=127.0.0.1\r\nip=%s\r\n' "$program_port" >"$work/app/main.ini"
-printf '[product]\r\ncount=1\r\n[P1]\r\nProduct=01-Bench;1\r\n' >"$work/app/PdtReg.ini"
-
-"$wine" "$work/app/Tarnwick.exe" </dev/null >/dev/null 2>&1 &
-program=$!
-pids+=("$program")
+start_program "$program_port"
 "$wine" "$build/bench/bare_server.exe" "$bare_port" </dev/null >/dev/null 2>&1 &
 bare=$!
 pids+=("$bare")

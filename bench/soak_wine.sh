@@ -5,24 +5,10 @@
 #   bench/soak_wine.sh BUILD_DIR LOAD_CLIENT CYCLES DISTINCT
 set -uo pipefail
 build="$1" client="$2" cycles="$3" distinct="$4"
-wine="${TARNWICK_WINE:-wine}"  # the loader of this build's architecture
-work="$(mktemp -d)"
-program=""
-cleanup() {
-    [ -n "$program" ] && kill "$program" 2>/dev/null && wait "$program" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
+source "$(dirname "$0")/wine_bench.sh"
 port="$(free_port)"
-mkdir -p "$work/app"
-cp "$build/bin/Tarnwick.exe" "$work/app/"
-printf '[server]\r\nhost=127.0.0.1\r\nip=%s\r\n' "$port" >"$work/app/main.ini"
-printf '[product]\r\ncount=1\r\n[P1]\r\nProduct=01-Bench;1\r\n' >"$work/app/PdtReg.ini"
-"$wine" "$work/app/Tarnwick.exe" </dev/null >/dev/null 2>&1 &
-program=$!
-for _ in $(seq 300); do (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break; sleep 0.1; done
+start_program "$port"
+wait_port "$port" || exit 1
 
 # "handles threads GDI USER windows private-bytes terminals" from the program's side
 # (window_probe), then the resident kB and thread count that Linux sees of the same process.
