@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench_terminal.h"
@@ -92,7 +93,7 @@ int Serve(std::uint16_t port, int seconds) {
     std::fflush(stdout);
     size_t peak = 0;
     for (int s = 0; s < seconds; ++s) {
-        SleepMilliseconds(1000);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
         peak = std::max(peak, listener.OpenConnections());
     }
     std::printf("peak open connections: %zu\n", peak);
@@ -118,7 +119,7 @@ int main(int argc, char** argv) {
     if (mode == "connect" && argc > 2) {
         const auto held =
             HoldTerminals(std::uint16_t(std::atoi(argv[2])), argc > 3 ? std::atoi(argv[3]) : 3000);
-        tarnwick::SleepMilliseconds(1000 * (argc > 4 ? std::atoi(argv[4]) : 10));
+        std::this_thread::sleep_for(std::chrono::seconds(argc > 4 ? std::atoi(argv[4]) : 10));
         return 0;
     }
     if (mode.empty() || std::atoi(mode.c_str()) > 0)

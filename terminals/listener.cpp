@@ -78,10 +78,6 @@ class TcpListener::ConnectionList : public std::enable_shared_from_this<Connecti
     size_t live_ = 0;         // guarded by mutex_: connections listed or still closing
 };
 
-void SleepMilliseconds(int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
-
 std::optional<std::uint32_t> ListenAddress(std::string_view ip) {
     std::uint32_t address = 0;
     std::string_view rest = ip;

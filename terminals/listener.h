@@ -38,8 +38,6 @@ class ConnectionThreads {
 // holds many more connections than with the default 2 MiB.
 ConnectionThreads& SystemThreads();
 
-void SleepMilliseconds(int milliseconds);
-
 // The listener's times; tests shorten them.
 struct ListenerTimes {
     // The first probe comes after longer than a terminal's five-minute LOGIN period, so a living

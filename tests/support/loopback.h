@@ -2,6 +2,7 @@
 // each on a thread of its own, and a blocking client with a read timeout.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -11,6 +12,14 @@
 #include "support/client_socket.h"
 #include "terminals/socket.h"
 #include "terminals/socket_connection.h"
+
+namespace tarnwick {
+
+inline void SleepMilliseconds(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+}  // namespace tarnwick
 
 namespace tarnwick::testing {
 
